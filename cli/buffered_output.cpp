@@ -1,0 +1,28 @@
+#include "buffered_output.h"
+
+namespace qxrfanuc::cli {
+
+BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream) {
+    pending_.reserve(2 * block_size);
+}
+
+BufferedOutput::~BufferedOutput() {
+    flush();
+}
+
+void BufferedOutput::flush_if_full() {
+    if (pending_.size() >= block_size) {
+        flush();
+    }
+}
+
+bool BufferedOutput::flush() {
+    if (!pending_.empty() && !failed_) {
+        failed_ = std::fwrite(pending_.data(), 1, pending_.size(), stream_) != pending_.size();
+    }
+    pending_.clear();
+    failed_ = std::fflush(stream_) != 0 || failed_;
+    return !failed_;
+}
+
+} // namespace qxrfanuc::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "report.h"
+
+#include <array>
+#include <expected>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qxrfanuc::cli {
+
+enum class Mode { Single, Batch, Help, Version };
+
+struct Command {
+    Mode mode = Mode::Single;
+    StatementChoice choice = StatementChoice::Both;
+    InputTexts inputs;              // Single only
+    std::string_view register_type; // Single only: already mapped from the TYPE argument
+};
+
+// Parses the arguments after the program name. A usage error comes back as a one-line description of
+// what is wrong. Options come first; an argument that is not "--" followed by a letter is a text, so
+// negative numbers need no "--" before them.
+[[nodiscard]] std::expected<Command, std::string>
+parse_command_line(std::span<const std::string_view> arguments);
+
+inline constexpr std::string_view usage_text =
+    "usage: qxr-fanuc-cli [--read | --write] QXR FANUC ITEMS TYPE\n"
+    "       qxr-fanuc-cli --batch [--read | --write]   (records QXR,FANUC,ITEMS,TYPE on standard input)\n"
+    "       qxr-fanuc-cli --help | --version\n";
+
+[[nodiscard]] std::string help_text();
+
+} // namespace qxrfanuc::cli

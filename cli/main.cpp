@@ -1,0 +1,77 @@
+#include "batch.h"
+#include "buffered_output.h"
+#include "command_line.h"
+#include "report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+using namespace qxrfanuc;
+using namespace qxrfanuc::cli;
+
+constexpr std::string_view program_name = "qxr-fanuc-cli";
+
+int run_single(const Command& command, BufferedOutput& out, BufferedOutput& err) {
+    const auto statements = generate_script_strings(command.inputs.qxr, command.inputs.fanuc,
+                                                    command.inputs.items, command.register_type);
+    if (!statements) {
+        err.pending() +=
+            std::string(program_name) + ": " + describe_error(statements.error(), command.inputs) + '\n';
+        return statements.error().number();
+    }
+    append_statements(out.pending(), *statements, command.choice);
+    return exit_success;
+}
+
+int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
+    switch (command.mode) {
+    case Mode::Help:
+        out.pending() += help_text();
+        return exit_success;
+    case Mode::Version:
+        out.pending() += std::string(program_name) + ' ' + QXR_FANUC_VERSION + '\n';
+        return exit_success;
+    case Mode::Batch:
+        return run_batch(stdin, out, err, command.choice);
+    case Mode::Single:
+        break;
+    }
+    return run_single(command, out, err);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The statements end in a bare line feed on every system.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
+    BufferedOutput out(stdout);
+    BufferedOutput err(stderr);
+
+    const auto command = parse_command_line(arguments);
+    if (!command) {
+        err.pending() += std::string(program_name) + ": " + command.error() + '\n';
+        err.pending() += usage_text;
+        err.pending() += "Try 'qxr-fanuc-cli --help' for more information.\n";
+        return exit_usage;
+    }
+    const int status = run(*command, out, err);
+    if (!out.flush()) {
+        err.pending() += std::string(program_name) + ": cannot write to standard output\n";
+        err.flush();
+        return exit_io_failure;
+    }
+    return status;
+}

@@ -1,0 +1,93 @@
+#include "report.h"
+
+#include <array>
+
+namespace qxrfanuc::cli {
+
+namespace {
+
+constexpr std::size_t max_quoted_bytes = 40;
+
+std::string_view input_text(ErrorPlace place, const InputTexts& inputs) {
+    switch (place) {
+    case ErrorPlace::QxrRegister:
+        return inputs.qxr;
+    case ErrorPlace::FanucRegister:
+    case ErrorPlace::FanucAddress:
+        return inputs.fanuc;
+    case ErrorPlace::ItemCount:
+    case ErrorPlace::WordCount:
+        return inputs.items;
+    case ErrorPlace::None:
+        break;
+    }
+    return {};
+}
+
+// The input a computed value was derived from.
+ErrorPlace source_place(ErrorPlace place) {
+    return place == ErrorPlace::FanucAddress ? ErrorPlace::FanucRegister : ErrorPlace::ItemCount;
+}
+
+void append_escaped(std::string& out, char c) {
+    constexpr std::array<char, 16> hex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                       '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+        out += '\\';
+        out += c;
+    } else if (byte < 0x20 || byte >= 0x7F) {
+        out += "\\x";
+        out += hex[byte >> 4];
+        out += hex[byte & 0xF];
+    } else {
+        out += c;
+    }
+}
+
+} // namespace
+
+void append_statements(std::string& out, const ScriptStrings& statements, StatementChoice choice) {
+    if (choice != StatementChoice::WriteOnly) {
+        out += statements.readstring;
+        out += '\n';
+    }
+    if (choice != StatementChoice::ReadOnly) {
+        out += statements.writestring;
+        out += '\n';
+    }
+}
+
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text.substr(0, max_quoted_bytes)) {
+        append_escaped(out, c);
+    }
+    out += '"';
+    if (text.size() > max_quoted_bytes) {
+        out.insert(out.size() - 1, "...");
+        out += " (" + std::to_string(text.size()) + " bytes)";
+    }
+    return out;
+}
+
+std::string describe_error(const GenerationError& error, const InputTexts& inputs) {
+    std::string out = "error " + std::to_string(error.number()) + ": ";
+    out += error_kind_name(error.kind);
+    out += " in the ";
+    out += error_place_name(error.place);
+    if (is_input_place(error.place)) {
+        out += ' ' + quoted(input_text(error.place, inputs));
+        out += error.kind == ErrorKind::TypeMismatch
+                   ? ": not a number (expected digits with an optional sign and fraction, like -12 or 2.5)"
+                   : ": outside -32768 to 32767";
+    } else {
+        out += " computed from the ";
+        out += error_place_name(source_place(error.place));
+        out += ' ' + quoted(input_text(error.place, inputs));
+        out += ": outside -32768 to 32767";
+    }
+    return out;
+}
+
+} // namespace qxrfanuc::cli

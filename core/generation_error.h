@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string_view>
+
+namespace qxrfanuc {
+
+// The numbers are those the controller-side scripting runtime reports, so engineers recognise them.
+enum class ErrorKind { TypeMismatch = 13, Overflow = 6 };
+
+// Which input text or computed value a generation failed on. Conversions know nothing of where their text
+// came from, so they leave it at None and the statement builder fills it in.
+enum class ErrorPlace { None, QxrRegister, FanucRegister, ItemCount, FanucAddress, WordCount };
+
+struct GenerationError {
+    ErrorKind kind;
+    ErrorPlace place = ErrorPlace::None;
+
+    [[nodiscard]] int number() const { return static_cast<int>(kind); }
+    friend bool operator==(const GenerationError&, const GenerationError&) = default;
+};
+
+// "Type mismatch" or "Overflow".
+[[nodiscard]] std::string_view error_kind_name(ErrorKind kind);
+
+// "QXR register", "Fanuc register", "item count", "Fanuc address", "word count"; empty for None.
+[[nodiscard]] std::string_view error_place_name(ErrorPlace place);
+
+// True for the three places that are input texts, false for the computed values.
+[[nodiscard]] bool is_input_place(ErrorPlace place);
+
+} // namespace qxrfanuc

@@ -1,0 +1,130 @@
+#include "int16.h"
+
+#include <array>
+#include <charconv>
+
+namespace qxrfanuc {
+
+namespace {
+
+constexpr GenerationError type_mismatch{ErrorKind::TypeMismatch};
+constexpr GenerationError overflow{ErrorKind::Overflow};
+
+// More significant digits than this cannot fit in 16 bits, so we stop accumulating and no counter can
+// overflow however long the text is.
+constexpr std::size_t max_significant_digits = 5;
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trim_blanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// Consumes a run of digits from the front of text and returns it.
+std::string_view take_digits(std::string_view& text) {
+    std::size_t count = 0;
+    while (count < text.size() && is_digit(text[count])) {
+        ++count;
+    }
+    const auto digits = text.substr(0, count);
+    text.remove_prefix(count);
+    return digits;
+}
+
+// Half to even on the exact decimal fraction: only the first digit and whether anything non-zero follows
+// matter.
+bool rounds_up(std::string_view fraction, std::int32_t integer_part) {
+    if (fraction.empty() || fraction.front() < '5') {
+        return false;
+    }
+    if (fraction.front() > '5') {
+        return true;
+    }
+    const bool beyond_half = fraction.substr(1).find_first_not_of('0') != std::string_view::npos;
+    return beyond_half || integer_part % 2 != 0;
+}
+
+Int16Result checked(std::int32_t exact) {
+    if (exact < int16_min || exact > int16_max) {
+        return std::unexpected(overflow);
+    }
+    return static_cast<std::int16_t>(exact);
+}
+
+} // namespace
+
+Int16Result int16_from_text(std::string_view text) {
+    auto rest = trim_blanks(text);
+    bool negative = false;
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        negative = rest.front() == '-';
+        rest.remove_prefix(1);
+    }
+    auto integer_digits = take_digits(rest);
+    if (integer_digits.empty()) {
+        return std::unexpected(type_mismatch);
+    }
+    std::string_view fraction;
+    if (!rest.empty() && rest.front() == '.') {
+        rest.remove_prefix(1);
+        fraction = take_digits(rest);
+        if (fraction.empty()) {
+            return std::unexpected(type_mismatch);
+        }
+    }
+    if (!rest.empty()) {
+        return std::unexpected(type_mismatch);
+    }
+
+    const auto first_significant = integer_digits.find_first_not_of('0');
+    integer_digits.remove_prefix(first_significant == std::string_view::npos ? integer_digits.size()
+                                                                             : first_significant);
+    if (integer_digits.size() > max_significant_digits) {
+        return std::unexpected(overflow);
+    }
+    std::int32_t magnitude = 0;
+    for (const char digit : integer_digits) {
+        magnitude = magnitude * 10 + (digit - '0');
+    }
+    if (rounds_up(fraction, magnitude)) {
+        ++magnitude;
+    }
+    return checked(negative ? -magnitude : magnitude);
+}
+
+void append_int16(std::string& out, std::int16_t value) {
+    std::array<char, 8> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    out.append(buffer.data(), end);
+}
+
+std::string int16_to_text(std::int16_t value) {
+    std::string text;
+    append_int16(text, value);
+    return text;
+}
+
+Int16Result int16_sub(std::int16_t a, std::int16_t b) {
+    return checked(std::int32_t{a} - b);
+}
+
+Int16Result int16_mul(std::int16_t a, std::int16_t b) {
+    return checked(std::int32_t{a} * b);
+}
+
+Int16Result int16_add(std::int16_t a, std::int16_t b) {
+    return checked(std::int32_t{a} + b);
+}
+
+std::int16_t int16_half(std::int16_t value) {
+    return static_cast<std::int16_t>(value / 2);
+}
+
+} // namespace qxrfanuc
