@@ -1,15 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace qxrfanuc {
 
 // The numbers are those the controller-side scripting runtime reports, so engineers recognise them.
-enum class ErrorKind { TypeMismatch = 13, Overflow = 6 };
+enum class ErrorKind : std::uint8_t { TypeMismatch = 13, Overflow = 6 };
 
+// Small enough that a result holding an error or a 16-bit value travels in one register.
 // Which input text or computed value a generation failed on. Conversions know nothing of where their text
 // came from, so they leave it at None and the statement builder fills it in.
-enum class ErrorPlace { None, QxrRegister, FanucRegister, ItemCount, FanucAddress, WordCount };
+enum class ErrorPlace : std::uint8_t { None, QxrRegister, FanucRegister, ItemCount, FanucAddress, WordCount };
 
 struct GenerationError {
     ErrorKind kind;

@@ -1,6 +1,5 @@
 #include "int16.h"
 
-#include <array>
 #include <charconv>
 
 namespace qxrfanuc {
@@ -51,13 +50,6 @@ bool rounds_up(std::string_view fraction, std::int32_t integer_part) {
     return beyond_half || integer_part % 2 != 0;
 }
 
-Int16Result checked(std::int32_t exact) {
-    if (exact < int16_min || exact > int16_max) {
-        return std::unexpected(overflow);
-    }
-    return static_cast<std::int16_t>(exact);
-}
-
 } // namespace
 
 Int16Result int16_from_text(std::string_view text) {
@@ -96,35 +88,15 @@ Int16Result int16_from_text(std::string_view text) {
     if (rounds_up(fraction, magnitude)) {
         ++magnitude;
     }
-    return checked(negative ? -magnitude : magnitude);
+    return int16_checked(negative ? -magnitude : magnitude);
 }
 
-void append_int16(std::string& out, std::int16_t value) {
-    std::array<char, 8> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
-    out.append(buffer.data(), end);
-}
+Int16Text::Int16Text(std::int16_t value)
+    : size_(static_cast<std::size_t>(std::to_chars(chars_.begin(), chars_.end(), value).ptr -
+                                     chars_.begin())) {}
 
 std::string int16_to_text(std::int16_t value) {
-    std::string text;
-    append_int16(text, value);
-    return text;
-}
-
-Int16Result int16_sub(std::int16_t a, std::int16_t b) {
-    return checked(std::int32_t{a} - b);
-}
-
-Int16Result int16_mul(std::int16_t a, std::int16_t b) {
-    return checked(std::int32_t{a} * b);
-}
-
-Int16Result int16_add(std::int16_t a, std::int16_t b) {
-    return checked(std::int32_t{a} + b);
-}
-
-std::int16_t int16_half(std::int16_t value) {
-    return static_cast<std::int16_t>(value / 2);
+    return std::string(Int16Text(value).view());
 }
 
 } // namespace qxrfanuc

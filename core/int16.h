@@ -2,6 +2,7 @@
 
 #include "generation_error.h"
 
+#include <array>
 #include <cstdint>
 #include <expected>
 #include <string>
@@ -22,15 +23,44 @@ inline constexpr std::int16_t int16_max = 32767;
 // Plain decimal: no leading zeros, no plus sign, no grouping.
 [[nodiscard]] std::string int16_to_text(std::int16_t value);
 
-// Writes the same text as int16_to_text at the end of out, without a temporary string.
-void append_int16(std::string& out, std::int16_t value);
+// The same text in a fixed buffer, for building statements without temporary strings. The buffer is a
+// whole machine word so that it can be copied in one move; only the first size() characters count.
+class Int16Text {
+public:
+    static constexpr std::size_t capacity = 8;
 
-// Each checks its exact result against the 16-bit range and fails with Overflow outside it.
-[[nodiscard]] Int16Result int16_sub(std::int16_t a, std::int16_t b);
-[[nodiscard]] Int16Result int16_mul(std::int16_t a, std::int16_t b);
-[[nodiscard]] Int16Result int16_add(std::int16_t a, std::int16_t b);
+    explicit Int16Text(std::int16_t value);
+    [[nodiscard]] std::string_view view() const { return {chars_.data(), size_}; }
+    [[nodiscard]] const std::array<char, capacity>& padded() const { return chars_; }
+
+private:
+    std::array<char, capacity> chars_{};
+    std::size_t size_ = 0;
+};
+
+// Checks an exact result against the 16-bit range. Inline with the operations below: they sit on the
+// generation's hot path and are a handful of instructions each.
+[[nodiscard]] constexpr Int16Result int16_checked(std::int32_t exact) {
+    if (exact < int16_min || exact > int16_max) {
+        return std::unexpected(GenerationError{ErrorKind::Overflow});
+    }
+    return static_cast<std::int16_t>(exact);
+}
+
+// Each fails with Overflow when its exact result lies outside the 16-bit range.
+[[nodiscard]] constexpr Int16Result int16_sub(std::int16_t a, std::int16_t b) {
+    return int16_checked(std::int32_t{a} - b);
+}
+[[nodiscard]] constexpr Int16Result int16_mul(std::int16_t a, std::int16_t b) {
+    return int16_checked(std::int32_t{a} * b);
+}
+[[nodiscard]] constexpr Int16Result int16_add(std::int16_t a, std::int16_t b) {
+    return int16_checked(std::int32_t{a} + b);
+}
 
 // Truncates towards zero; cannot overflow.
-[[nodiscard]] std::int16_t int16_half(std::int16_t value);
+[[nodiscard]] constexpr std::int16_t int16_half(std::int16_t value) {
+    return static_cast<std::int16_t>(value / 2);
+}
 
 } // namespace qxrfanuc

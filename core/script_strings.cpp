@@ -1,6 +1,7 @@
 #include "script_strings.h"
 
 #include "int16.h"
+#include "statement_writer.h"
 
 #include <cstdint>
 
@@ -16,12 +17,6 @@ struct MappingRule {
 
 constexpr MappingRule general_register_rule{4, 4, 2};
 constexpr MappingRule position_register_rule{12, 1001, 12};
-
-struct TransferArguments {
-    std::int16_t qxr_index;
-    std::int16_t fanuc_address;
-    std::int16_t word_count;
-};
 
 // Marks an error from a 16-bit operation with the input or computed value it failed on.
 Int16Result located(Int16Result result, ErrorPlace place) {
@@ -45,47 +40,11 @@ Int16Result fanuc_address(std::int16_t fanuc, const MappingRule& rule) {
     return int16_add(*scaled, rule.address_offset);
 }
 
-void append_arguments(std::string& out, const TransferArguments& arguments) {
-    append_int16(out, arguments.qxr_index);
-    out += ',';
-    append_int16(out, arguments.fanuc_address);
-    out += ',';
-    append_int16(out, arguments.word_count);
-}
-
-// Both statements are a few dozen bytes plus the type text; one reservation keeps each to one allocation.
-constexpr std::size_t statement_reserve = 96;
-
-std::string build_readstring(const TransferArguments& arguments, std::int16_t qxr, std::int16_t fanuc,
-                             std::string_view register_type) {
-    std::string out;
-    out.reserve(statement_reserve + register_type.size());
-    out += "mb.Read(";
-    append_arguments(out, arguments);
-    out += ",1000);  // Read Value From Fanuc ";
-    out += register_type;
-    out += ' ';
-    append_int16(out, fanuc);
-    out += ", and Store in QXR Register ";
-    append_int16(out, qxr);
-    out += '.';
-    return out;
-}
-
-std::string build_writestring(const TransferArguments& arguments, std::int16_t qxr, std::int16_t fanuc,
-                              std::string_view register_type) {
-    std::string out;
-    out.reserve(statement_reserve + register_type.size());
-    out += "mb.Write(";
-    append_arguments(out, arguments);
-    out += ",1000);  // Read Value From QXR Register ";
-    append_int16(out, qxr);
-    out += ", and Store in Fanuc ";
-    out += register_type;
-    out += ' ';
-    append_int16(out, fanuc);
-    out += '.';
-    return out;
+// Room for the longest statement: its fixed text, the register type, five numbers of up to six characters,
+// and the padding that the last number may write beyond its digits.
+std::size_t statement_room(std::string_view register_type) {
+    constexpr std::size_t fixed_text = 80;
+    return fixed_text + register_type.size() + 5 * 6 + Int16Text::capacity;
 }
 
 } // namespace
@@ -119,9 +78,43 @@ std::expected<ScriptStrings, GenerationError> generate_script_strings(std::strin
         return std::unexpected(words.error());
     }
 
-    const TransferArguments arguments{int16_half(*qxr), *address, *words};
-    return ScriptStrings{build_readstring(arguments, *qxr, *fanuc, register_type),
-                         build_writestring(arguments, *qxr, *fanuc, register_type)};
+    const Int16Text d(*qxr);
+    const Int16Text f(*fanuc);
+    const Int16Text index(int16_half(*qxr));
+    const Int16Text addr(*address);
+    const Int16Text count(*words);
+    const auto room = statement_room(register_type);
+    return ScriptStrings{write_statement(room,
+                                         [&](StatementWriter& out) {
+                                             out.put("mb.Read(");
+                                             out.put(index);
+                                             out.put(",");
+                                             out.put(addr);
+                                             out.put(",");
+                                             out.put(count);
+                                             out.put(",1000);  // Read Value From Fanuc ");
+                                             out.put(register_type);
+                                             out.put(" ");
+                                             out.put(f);
+                                             out.put(", and Store in QXR Register ");
+                                             out.put(d);
+                                             out.put(".");
+                                         }),
+                         write_statement(room, [&](StatementWriter& out) {
+                             out.put("mb.Write(");
+                             out.put(index);
+                             out.put(",");
+                             out.put(addr);
+                             out.put(",");
+                             out.put(count);
+                             out.put(",1000);  // Read Value From QXR Register ");
+                             out.put(d);
+                             out.put(", and Store in Fanuc ");
+                             out.put(register_type);
+                             out.put(" ");
+                             out.put(f);
+                             out.put(".");
+                         })};
 }
 
 } // namespace qxrfanuc
