@@ -1,0 +1,6 @@
+#include "drop_down_combo_box.h"
+
+void DropDownComboBox::showPopup() {
+    emit dropDown();
+    QComboBox::showPopup();
+}

@@ -1,0 +1,97 @@
+#include "form1.h"
+
+#include "script_strings.h"
+
+#include <QIcon>
+#include <QMessageBox>
+
+namespace {
+
+// Designer files hold whole point sizes only; the instructions and the statements are set in 14.25 pt.
+constexpr qreal instruction_point_size = 14.25;
+
+// At the window's point sizes several captions run a few pixels wider than their labels (QXR Register,
+// Fanuc Register Type, instruction 2) and would wrap onto a line the label cannot show. Setting the
+// window's type 6 % narrower keeps every caption on the lines its label was laid out for, without
+// moving a control or changing a point size.
+constexpr int caption_stretch = 94;
+
+QIcon window_icon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 128}) {
+        icon.addFile(QStringLiteral(":/assets/icon-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+void set_font(QWidget* widget, const std::function<void(QFont&)>& change) {
+    QFont font = widget->font();
+    change(font);
+    widget->setFont(font);
+}
+
+} // namespace
+
+Form1::Form1(ErrorPresenter present_error, QWidget* parent)
+    : QWidget(parent), present_error_(std::move(present_error)) {
+    ui.setupUi(this);
+    setWindowIcon(window_icon());
+    set_font(this, [](QFont& font) { font.setStretch(caption_stretch); });
+    for (QWidget* widget : {static_cast<QWidget*>(ui.Frame2), static_cast<QWidget*>(ui.Text_writestring),
+                            static_cast<QWidget*>(ui.Text_readstring)}) {
+        set_font(widget, [](QFont& font) { font.setPointSizeF(instruction_point_size); });
+    }
+    connect(ui.Combo1, &DropDownComboBox::dropDown, this, &Form1::Combo1_DropDown);
+    connect(ui.cmd_generate, &QPushButton::clicked, this, &Form1::cmd_generate_Click);
+    Form_Load();
+}
+
+void Form1::show_critical_message(QWidget* window, const ErrorReport& report) {
+    QMessageBox box(QMessageBox::Critical, window->windowTitle(), report.heading, QMessageBox::Ok, window);
+    box.setInformativeText(report.detail);
+    box.exec();
+}
+
+void Form1::Form_Load() {
+    ui.cmd_generate->setEnabled(false);
+}
+
+void Form1::Combo1_DropDown() {
+    ui.cmd_generate->setEnabled(true);
+}
+
+void Form1::cmd_generate_Click() {
+    const BoxTexts boxes{ui.Text_qxr_0->text(), ui.Text_fanuc_2->text(), ui.Text_positions_0->text(),
+                         ui.Combo1->currentText()};
+    const auto statements =
+        qxrfanuc::generate_script_strings(boxes.qxr.toStdString(), boxes.fanuc.toStdString(),
+                                          boxes.items.toStdString(), boxes.register_type.toStdString());
+    if (!statements) {
+        // The window stays open and both result boxes keep their texts: the user fixes the box at fault.
+        present_error_(this, describe_error(statements.error(), boxes));
+        QLineEdit* box = box_at_fault(statements.error().place);
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
+    ui.Text_readstring->setText(QString::fromStdString(statements->readstring));
+    ui.Text_writestring->setText(QString::fromStdString(statements->writestring));
+    // Show each statement from its start, where "mb.Read(" and the arguments are.
+    ui.Text_readstring->home(false);
+    ui.Text_writestring->home(false);
+}
+
+QLineEdit* Form1::box_at_fault(qxrfanuc::ErrorPlace place) const {
+    switch (place) {
+    case qxrfanuc::ErrorPlace::QxrRegister:
+        return ui.Text_qxr_0;
+    case qxrfanuc::ErrorPlace::FanucRegister:
+    case qxrfanuc::ErrorPlace::FanucAddress:
+        return ui.Text_fanuc_2;
+    case qxrfanuc::ErrorPlace::ItemCount:
+    case qxrfanuc::ErrorPlace::WordCount:
+    case qxrfanuc::ErrorPlace::None:
+        break;
+    }
+    return ui.Text_positions_0;
+}
