@@ -1,0 +1,404 @@
+#include "form1.h"
+
+#include <vector>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QString general = QStringLiteral("General Register [R]");
+const QString position = QStringLiteral("Position Register [PR]");
+const QString defaults_read = QStringLiteral(
+    "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.");
+const QString defaults_write = QStringLiteral(
+    "mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.");
+
+// Twips of the window's design to device-independent pixels.
+QRect twips(int left, int top, int width, int height) {
+    constexpr int per_pixel = 15;
+    return {left / per_pixel, top / per_pixel, width / per_pixel, height / per_pixel};
+}
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::vector<ErrorReport> reports;
+    std::unique_ptr<Form1> form;
+
+    template <typename T = QWidget> T* control(const char* name) const {
+        auto* widget = form->findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return widget;
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+
+    void openAndCloseList() {
+        auto* list = control<QComboBox>("Combo1");
+        list->showPopup();
+        list->hidePopup();
+    }
+    void pick(const QString& type) {
+        openAndCloseList();
+        auto* list = control<QComboBox>("Combo1");
+        list->setCurrentIndex(list->findText(type));
+    }
+    void replaceText(const char* box, const QString& text) {
+        auto* edit = control<QLineEdit>(box);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        if (text.isEmpty()) {
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+        QCOMPARE(edit->text(), text);
+    }
+    void clickGenerate() { QTest::mouseClick(control("cmd_generate"), Qt::LeftButton); }
+
+    // The rectangle a control really draws in: a label only as far as its caption reaches.
+    QRect drawnRect(QWidget* widget) const {
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label == nullptr || label->text().isEmpty()) {
+            return widget->geometry();
+        }
+        const QRect used = label->fontMetrics().boundingRect(
+            label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap, label->text());
+        return used.translated(label->pos()).intersected(label->geometry());
+    }
+
+private slots:
+    void init() {
+        reports.clear();
+        form = std::make_unique<Form1>([this](QWidget* window, const ErrorReport& report) {
+            QCOMPARE(window, form.get());
+            reports.push_back(report);
+        });
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void windowCaptionAndClientArea() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("QXR - Fanuc  Sorvane"));
+        QCOMPARE(form->size(), QSize(894, 372));
+        QVERIFY(!form->windowIcon().isNull());
+        QVERIFY(form->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(form->windowIcon().availableSizes().contains(QSize(32, 32)));
+    }
+
+    void controls_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("parentName");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<qreal>("points");
+        QTest::addColumn<bool>("centred");
+
+        const auto row = [](const char* name, const char* kind, const char* parent, QRect geometry,
+                            const QString& caption, qreal points, bool centred = false) {
+            QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(parent) << geometry
+                                << caption << points << centred;
+        };
+        // the instructions
+        row("Frame2", "QGroupBox", "Form1", twips(240, 240, 6615, 3135), "INSTRUCTIONS", 14.25);
+        row("Label9", "QLabel", "Frame2", twips(120, 480, 5535, 375),
+            "1. Select the QXR Register you want to Access.", 14.25);
+        row("Label11", "QLabel", "Frame2", twips(120, 840, 5535, 375),
+            "2. Select the Fanuc Register you want to Access.", 14.25);
+        row("Label12", "QLabel", "Frame2", twips(120, 1200, 5535, 375),
+            "3. Select the Type of Fanuc Register.", 14.25);
+        row("Label13", "QLabel", "Frame2", twips(120, 1560, 5535, 375),
+            "4. Select the Number of Items to Transfer.", 14.25);
+        row("Label14", "QLabel", "Frame2", twips(120, 1920, 5535, 375),
+            "5. Click the \"Generate Script String\" Button.", 14.25);
+        row("Label15", "QLabel", "Frame2", twips(120, 2280, 6375, 735),
+            "6. Copy and Paste the Desired String to your Background Script.", 14.25);
+        // logo and title
+        row("Picture1", "QLabel", "Form1", twips(240, 3960, 2655, 1095), "", 12);
+        row("Label1_0", "QLabel", "Form1", twips(3000, 4080, 2415, 855), "QXR - Fanuc Sorvane", 18, true);
+        // inputs with their labels and hints
+        row("Label3", "QLabel", "Form1", twips(8160, 480, 1335, 375), "QXR Register", 12);
+        row("Text_qxr_0", "QLineEdit", "Form1", twips(9600, 480, 1095, 315), "12", 12);
+        row("Label10", "QLabel", "Form1", twips(10800, 480, 1935, 375), "Range 12 - 16,000", 12, true);
+        row("Label5", "QLabel", "Form1", twips(8160, 1200, 1575, 375), "Fanuc Register", 12);
+        row("Text_fanuc_2", "QLineEdit", "Form1", twips(9600, 1200, 1095, 315), "1", 12);
+        row("Label4_0", "QLabel", "Form1", twips(10920, 960, 1215, 855),
+            "Range        R[1 - 200]  PR[1 - 250]", 12);
+        row("Label17", "QLabel", "Form1", twips(7560, 1920, 1935, 375), "Fanuc Register Type", 12);
+        row("Combo1", "QComboBox", "Form1", twips(9600, 1920, 2535, 405), "", 12);
+        row("Label6_0", "QLabel", "Form1", twips(7320, 2520, 2175, 615),
+            "Number of Consecutive  Items to Transfer", 12, true);
+        row("Text_positions_0", "QLineEdit", "Form1", twips(9600, 2640, 1095, 315), "1", 12);
+        row("Label4_1", "QLabel", "Form1", twips(10920, 2520, 1575, 615),
+            "Range  R[1 -30]             PR[1 - 4]", 12);
+        // the button and the results
+        row("cmd_generate", "QPushButton", "Form1", twips(7320, 3480, 5415, 615), "Generate Script String",
+            12);
+        row("Label7", "QLabel", "Form1", twips(6840, 4320, 1455, 375), "Write to Fanuc", 12, true);
+        row("Text_writestring", "QLineEdit", "Form1", twips(5760, 4680, 3615, 375), "", 14.25);
+        row("Label8", "QLabel", "Form1", twips(10680, 4320, 1695, 375), "Read from Fanuc", 12, true);
+        row("Text_readstring", "QLineEdit", "Form1", twips(9600, 4680, 3615, 375), "", 14.25);
+    }
+
+    void controls() {
+        QFETCH(QString, kind);
+        QFETCH(QString, parentName);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        QFETCH(qreal, points);
+        QFETCH(bool, centred);
+
+        QWidget* widget = control(QTest::currentDataTag());
+        QVERIFY2(widget->inherits(kind.toLatin1()), widget->metaObject()->className());
+        QCOMPARE(widget->parentWidget()->objectName(), parentName);
+        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(widget->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(widget->font().pointSizeF(), points);
+        QVERIFY(!widget->font().bold() && !widget->font().italic() && !widget->font().underline() &&
+                !widget->font().strikeOut());
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            QCOMPARE(label->text(), caption);
+            if (!caption.isEmpty()) {
+                QCOMPARE(label->textFormat(), Qt::PlainText);
+                QVERIFY(label->wordWrap());
+                QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
+                         centred ? Qt::AlignHCenter : Qt::AlignLeft);
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            QCOMPARE(edit->text(), caption);
+            QVERIFY(!edit->isReadOnly());
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QCOMPARE(button->text(), caption);
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            QCOMPARE(frame->title(), caption);
+        }
+    }
+
+    void logoIsTheFixedPicture() {
+        auto* picture = control<QLabel>("Picture1");
+        QCOMPARE(picture->pixmap().size(), QSize(175, 67));
+        QCOMPARE(picture->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    void listStartsEmptyWithTwoItems() {
+        auto* list = control<QComboBox>("Combo1");
+        QVERIFY(!list->isEditable());
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(0), general);
+        QCOMPARE(list->itemText(1), position);
+        QCOMPARE(list->currentIndex(), -1);
+        QCOMPARE(list->currentText(), QString());
+    }
+
+    void startsDisarmedWithDefaults() {
+        QVERIFY(!control("cmd_generate")->isEnabled());
+        QCOMPARE(control<QLineEdit>("Text_readstring")->text(), QString());
+        QCOMPARE(control<QLineEdit>("Text_writestring")->text(), QString());
+    }
+
+    void accessibility_data() {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("Text_qxr_0") << "Label3";
+        QTest::newRow("Text_fanuc_2") << "Label5";
+        QTest::newRow("Combo1") << "Label17";
+        QTest::newRow("Text_positions_0") << "Label6_0";
+        QTest::newRow("Text_writestring") << "Label7";
+        QTest::newRow("Text_readstring") << "Label8";
+    }
+
+    void accessibility() {
+        QFETCH(QString, label);
+        QWidget* box = control(QTest::currentDataTag());
+        QCOMPARE(control<QLabel>(label.toLatin1())->buddy(), box);
+        QVERIFY(!box->accessibleName().isEmpty());
+    }
+
+    void keyboardOrder() {
+        QCOMPARE(focused(), control("Picture1"));
+        const char* order[] = {"Text_readstring", "Text_writestring", "Text_qxr_0", "Text_fanuc_2",
+                               "Combo1",          "Text_positions_0", "Picture1"};
+        for (const char* next : order) {
+            QTest::keyClick(focused(), Qt::Key_Tab);
+            QCOMPARE(focused()->objectName(), QString::fromLatin1(next));
+        }
+        openAndCloseList();
+        control("Text_positions_0")->setFocus();
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        QCOMPARE(focused(), control("cmd_generate"));
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        QCOMPARE(focused(), control("Picture1"));
+    }
+
+    void arming_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("armed");
+        QTest::addColumn<int>("pickedIndex");
+        QTest::newRow("mouse") << 0 << 0 << true << -1;
+        QTest::newRow("F4") << int(Qt::Key_F4) << 0 << true << -1;
+        QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier) << true << -1;
+        QTest::newRow("Down while closed") << int(Qt::Key_Down) << 0 << false << 0;
+        QTest::newRow("End while closed") << int(Qt::Key_End) << 0 << false << 1;
+    }
+
+    void arming() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, armed);
+        QFETCH(int, pickedIndex);
+        auto* list = control<QComboBox>("Combo1");
+        list->setFocus();
+        if (key == 0) {
+            QTest::mouseClick(list, Qt::LeftButton);
+        } else {
+            QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        }
+        list->hidePopup();
+        QCOMPARE(control("cmd_generate")->isEnabled(), armed);
+        QCOMPARE(list->currentIndex(), pickedIndex);
+    }
+
+    void generates_data() {
+        QTest::addColumn<QString>("qxr");
+        QTest::addColumn<QString>("fanuc");
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("readstring");
+        QTest::addColumn<QString>("writestring");
+        QTest::newRow("defaults with R") << "12"
+                                         << "1"
+                                         << "1" << general << defaults_read << defaults_write;
+        QTest::newRow("position register")
+            << "100"
+            << "3"
+            << "2" << position
+            << "mb.Read(50,1025,24,1000);  // Read Value From Fanuc Position Register [PR] 3, and Store in "
+               "QXR "
+               "Register 100."
+            << "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 100, and Store in Fanuc Position "
+               "Register [PR] 3.";
+        QTest::newRow("list opened, nothing picked")
+            << "12"
+            << "1"
+            << "1" << QString()
+            << "mb.Read(6,1001,12,1000);  // Read Value From Fanuc  1, and Store in QXR Register 12."
+            << "mb.Write(6,1001,12,1000);  // Read Value From QXR Register 12, and Store in Fanuc  1.";
+    }
+
+    void generates() {
+        QFETCH(QString, qxr);
+        QFETCH(QString, fanuc);
+        QFETCH(QString, items);
+        QFETCH(QString, type);
+        QFETCH(QString, readstring);
+        QFETCH(QString, writestring);
+        replaceText("Text_qxr_0", qxr);
+        replaceText("Text_fanuc_2", fanuc);
+        replaceText("Text_positions_0", items);
+        if (type.isEmpty()) {
+            openAndCloseList();
+        } else {
+            pick(type);
+        }
+        clickGenerate();
+        QCOMPARE(control<QLineEdit>("Text_readstring")->text(), readstring);
+        QCOMPARE(control<QLineEdit>("Text_writestring")->text(), writestring);
+        QVERIFY(reports.empty());
+    }
+
+    void secondClickOverwritesTypedText() {
+        pick(general);
+        clickGenerate();
+        replaceText("Text_readstring", QStringLiteral("typed over"));
+        replaceText("Text_writestring", QStringLiteral("this too"));
+        clickGenerate();
+        QCOMPARE(control<QLineEdit>("Text_readstring")->text(), defaults_read);
+        QCOMPARE(control<QLineEdit>("Text_writestring")->text(), defaults_write);
+        QVERIFY(control("cmd_generate")->isEnabled());
+    }
+
+    void failures_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("empty QXR") << "Text_qxr_0" << QString() << general << "Error 13: Type mismatch"
+                                   << "The QXR Register box is empty.";
+        QTest::newRow("letters in QXR") << "Text_qxr_0"
+                                        << "abc" << general << "Error 13: Type mismatch"
+                                        << "The QXR Register box holds \"abc\", which is not a number.";
+        QTest::newRow("too many items")
+            << "Text_positions_0"
+            << "40000" << general << "Error 6: Overflow"
+            << "The Number of Consecutive Items box holds \"40000\", which is outside";
+        QTest::newRow("Fanuc address overflow")
+            << "Text_fanuc_2"
+            << "8192" << general << "Error 6: Overflow"
+            << "with the register type General Register [R] the Fanuc address it gives is outside";
+        QTest::newRow("word count overflow")
+            << "Text_positions_0"
+            << "2731" << position << "Error 6: Overflow"
+            << "with the register type Position Register [PR] the word count it gives is outside";
+    }
+
+    void failures() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, type);
+        QFETCH(QString, heading);
+        QFETCH(QString, detail);
+        pick(type);
+        clickGenerate();
+        replaceText(box.toLatin1(), text);
+        clickGenerate();
+
+        QCOMPARE(reports.size(), std::size_t{1});
+        QCOMPARE(reports.front().heading, heading);
+        QVERIFY2(reports.front().detail.contains(detail), qPrintable(reports.front().detail));
+        QCOMPARE(control<QLineEdit>("Text_readstring")->text(),
+                 type == general
+                     ? defaults_read
+                     : QStringLiteral("mb.Read(6,1001,12,1000);  // Read Value From Fanuc Position "
+                                      "Register [PR] 1, and Store in QXR Register 12."));
+        QCOMPARE(control<QLineEdit>("Text_writestring")->text().left(9), QStringLiteral("mb.Write("));
+        QVERIFY(form->isVisible());
+        QVERIFY(control("cmd_generate")->isEnabled());
+        QCOMPARE(focused()->objectName(), box);
+        QCOMPARE(control<QLineEdit>(box.toLatin1())->selectedText(), text);
+    }
+
+    // Also run with QT_SCALE_FACTOR=2 from the test list.
+    void controlsStayApartAndInside() {
+        const QRect client = form->rect();
+        const auto children = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget* widget : children) {
+            QVERIFY2(client.contains(widget->geometry()), qPrintable(widget->objectName()));
+            for (QWidget* other : children) {
+                if (widget != other) {
+                    QVERIFY2(!drawnRect(widget).intersects(drawnRect(other)),
+                             qPrintable(widget->objectName() + QStringLiteral(" overlaps ") +
+                                        other->objectName()));
+                }
+            }
+        }
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                QVERIFY2(label->heightForWidth(label->contentsRect().width()) <= label->height(),
+                         qPrintable(label->objectName() + QStringLiteral(" clips its caption")));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
