@@ -24,8 +24,11 @@ public:
         cursor_ += number.view().size();
     }
     void put(std::string_view text) {
-        std::memcpy(cursor_, text.data(), text.size());
-        cursor_ += text.size();
+        // An empty view may have no data at all, and memcpy from a null pointer is undefined even for 0 bytes.
+        if (!text.empty()) {
+            std::memcpy(cursor_, text.data(), text.size());
+            cursor_ += text.size();
+        }
     }
     [[nodiscard]] std::size_t written() const { return static_cast<std::size_t>(cursor_ - start_); }
 

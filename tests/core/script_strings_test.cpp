@@ -191,6 +191,14 @@ TEST(GenerateScriptStrings, EveryFanucRegisterUnderBothRules) {
     }
 }
 
+// An empty register type may come as a view with no data behind it (the list opened, nothing picked).
+TEST(GenerateScriptStrings, EmptyTypeWithoutData) {
+    const auto result = generate_script_strings("12", "1", "1", std::string_view{});
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->readstring,
+              "mb.Read(6,1001,12,1000);  // Read Value From Fanuc  1, and Store in QXR Register 12.");
+}
+
 TEST(GenerateScriptStrings, FanucRangesOfBothRules) {
     EXPECT_TRUE(generate_script_strings("12", "-8191", "1", R));
     EXPECT_TRUE(generate_script_strings("12", "8191", "1", R));
