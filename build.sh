@@ -4,6 +4,8 @@
 #   ./build.sh test    build and run the whole test suite, headless
 #   ./build.sh build   build only
 #   ./build.sh bench   build and run the benchmarks
+#   ./build.sh sanitize            build with AddressSanitizer and UndefinedBehaviorSanitizer, run the tests
+#   ./build.sh fuzz [SECONDS]      build the libFuzzer targets with clang and run each (default 60 s)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -34,8 +36,29 @@ bench)
     build/bin/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     bench/cli_batch_throughput.sh build/bin/qxr-fanuc-cli
     ;;
+sanitize)
+    ensure_packages "${build_packages[@]}"
+    [ -f build-asan/CMakeCache.txt ] || cmake --preset asan >/dev/null
+    cmake --build --preset asan
+    ctest --preset asan -j "$(nproc)"
+    ;;
+fuzz)
+    seconds=${2:-60}
+    ensure_packages cmake ninja-build clang-19 libclang-rt-19-dev
+    [ -f build-fuzz/CMakeCache.txt ] || cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz
+    for target in int16_from_text generate_script_strings; do
+        # Work in a copy, so that the committed seeds stay small and only change on purpose.
+        work=build-fuzz/corpus/$target
+        mkdir -p "$work"
+        echo "== $target: $seconds s"
+        (cd build-fuzz && "bin/${target}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
+            "corpus/$target" "../fuzz/corpus/$target" 2>&1) |
+            grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec)|ERROR|SUMMARY|Test unit written'
+    done
+    ;;
 *)
-    echo "usage: ./build.sh run | test | build | bench" >&2
+    echo "usage: ./build.sh run | test | build | bench | sanitize | fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac
