@@ -6,6 +6,7 @@
 #   ./build.sh bench   build and run the benchmarks
 #   ./build.sh sanitize            build with AddressSanitizer and UndefinedBehaviorSanitizer, run the tests
 #   ./build.sh fuzz [SECONDS]      build the libFuzzer targets with clang and run each (default 60 s)
+#   ./build.sh lint                check formatting (clang-format) and run clang-tidy on the project's code
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -57,8 +58,19 @@ fuzz)
             grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec)|ERROR|SUMMARY|Test unit written'
     done
     ;;
+lint)
+    ensure_packages clang-format clang-tidy-19 clang-19
+    build >/dev/null # the window's generated headers must exist for clang-tidy
+    [ -f build-fuzz/CMakeCache.txt ] || cmake --preset fuzz >/dev/null
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    run-clang-tidy-19 -p build -quiet -j "$(nproc)" "$PWD/(core|cli|ui|tests|bench)/" >build/clang-tidy.log 2>&1 ||
+        { grep -E 'warning:|error:' build/clang-tidy.log; exit 1; }
+    run-clang-tidy-19 -p build-fuzz -quiet -j "$(nproc)" "$PWD/fuzz/" >build-fuzz/clang-tidy.log 2>&1 ||
+        { grep -E 'warning:|error:' build-fuzz/clang-tidy.log; exit 1; }
+    echo "lint: clean"
+    ;;
 *)
-    echo "usage: ./build.sh run | test | build | bench | sanitize | fuzz [SECONDS]" >&2
+    echo "usage: ./build.sh run | test | build | bench | sanitize | fuzz [SECONDS] | lint" >&2
     exit 2
     ;;
 esac

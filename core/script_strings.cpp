@@ -44,7 +44,8 @@ Int16Result fanuc_address(std::int16_t fanuc, const MappingRule& rule) {
 // and the padding that the last number may write beyond its digits.
 std::size_t statement_room(std::string_view register_type) {
     constexpr std::size_t fixed_text = 80;
-    return fixed_text + register_type.size() + 5 * 6 + Int16Text::capacity;
+    constexpr std::size_t five_numbers = std::size_t{5} * 6;
+    return fixed_text + register_type.size() + five_numbers + Int16Text::capacity;
 }
 
 } // namespace

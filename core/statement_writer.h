@@ -24,7 +24,8 @@ public:
         cursor_ += number.view().size();
     }
     void put(std::string_view text) {
-        // An empty view may have no data at all, and memcpy from a null pointer is undefined even for 0 bytes.
+        // An empty view may have no data at all, and memcpy from a null pointer is undefined even for 0
+        // bytes.
         if (!text.empty()) {
             std::memcpy(cursor_, text.data(), text.size());
             cursor_ += text.size();

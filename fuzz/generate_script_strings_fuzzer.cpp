@@ -3,6 +3,7 @@
 #include "int16.h"
 #include "script_strings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -33,12 +34,21 @@ std::optional<std::int64_t> fanuc_address(std::int64_t fanuc, bool general) {
 }
 
 bool single_line_ascii(const std::string& statement) {
-    for (const char c : statement) {
-        if (c < 0x20 || c > 0x7E) {
-            return false;
-        }
+    return std::ranges::all_of(statement, [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+// The register type: one of the window's three, or whatever bytes the input has left.
+std::string register_type(std::uint8_t choice, FuzzedDataProvider& provider) {
+    switch (choice % 4) {
+    case 0:
+        return std::string(qxrfanuc::general_register_type);
+    case 1:
+        return std::string(qxrfanuc::position_register_type);
+    case 2:
+        return {};
+    default:
+        return provider.ConsumeRemainingBytesAsString();
     }
-    return true;
 }
 
 std::string arguments(std::int64_t qxr, std::int64_t address, std::int64_t words) {
@@ -56,26 +66,25 @@ void expect_error(const std::expected<qxrfanuc::ScriptStrings, GenerationError>&
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
-    const auto type_choice = provider.ConsumeIntegral<std::uint8_t>() % 4;
+    const auto type_choice = provider.ConsumeIntegral<std::uint8_t>();
     const std::string qxr_text = provider.ConsumeRandomLengthString(64);
     const std::string fanuc_text = provider.ConsumeRandomLengthString(64);
     const std::string items_text = provider.ConsumeRandomLengthString(64);
-    const std::string type = type_choice == 0   ? std::string(qxrfanuc::general_register_type)
-                             : type_choice == 1 ? std::string(qxrfanuc::position_register_type)
-                             : type_choice == 2 ? std::string()
-                                                : provider.ConsumeRemainingBytesAsString();
+    const std::string type = register_type(type_choice, provider);
+    const bool raw_type = type_choice % 4 == 3;
 
     const auto result = qxrfanuc::generate_script_strings(qxr_text, fanuc_text, items_text, type);
 
     const auto qxr = qxrfanuc::int16_from_text(qxr_text);
     const auto fanuc = qxrfanuc::int16_from_text(fanuc_text);
     const auto items = qxrfanuc::int16_from_text(items_text);
-    if (!qxr || !fanuc || !items) {
-        const auto& [error, place] = !qxr     ? std::pair(qxr.error(), ErrorPlace::QxrRegister)
-                                     : !fanuc ? std::pair(fanuc.error(), ErrorPlace::FanucRegister)
-                                              : std::pair(items.error(), ErrorPlace::ItemCount);
-        expect_error(result, error.kind, place);
-        return 0;
+    const std::pair<const qxrfanuc::Int16Result&, ErrorPlace> conversions[] = {
+        {qxr, ErrorPlace::QxrRegister}, {fanuc, ErrorPlace::FanucRegister}, {items, ErrorPlace::ItemCount}};
+    for (const auto& [conversion, place] : conversions) {
+        if (!conversion) {
+            expect_error(result, conversion.error().kind, place);
+            return 0;
+        }
     }
     const bool general = type == qxrfanuc::general_register_type;
     const auto address = fanuc_address(*fanuc, general);
@@ -97,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                       ", and Store in QXR Register " + d + ".");
     fail_if(result->writestring != "mb.Write(" + args + "Read Value From QXR Register " + d +
                                        ", and Store in Fanuc " + type + " " + f + ".");
-    if (type_choice != 3) {
+    if (!raw_type) {
         fail_if(!single_line_ascii(result->readstring) || !single_line_ascii(result->writestring));
     }
     return 0;

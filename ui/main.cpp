@@ -32,5 +32,5 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Form1 form;
     form.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -192,10 +192,11 @@ TEST(CliBatch, ManyRecordsAcrossReadBlocks) {
     std::string input;
     std::string expected;
     for (int record = 0; record < 20000; ++record) {
-        const auto fanuc = std::to_string(record % 200 + 1);
+        const int register_number = (record % 200) + 1;
+        const auto fanuc = std::to_string(register_number);
         input += "12," + fanuc + ",1,R\r\n";
         expected +=
-            "mb.Write(6," + std::to_string((record % 200 + 1) * 4) +
+            "mb.Write(6," + std::to_string(register_number * 4) +
             ",2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] " +
             fanuc + ".\n";
     }

@@ -45,7 +45,9 @@ private:
 
 ProcessResult run_process(const std::string& program, const std::vector<std::string>& arguments,
                           const std::string& input) {
-    ScratchFile in, out, err;
+    const ScratchFile in;
+    const ScratchFile out;
+    const ScratchFile err;
     in.write(input);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const auto& argument : arguments) {
