@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QComboBox>
@@ -22,6 +24,31 @@ const QString defaults_write = QStringLiteral(
 QRect twips(int left, int top, int width, int height) {
     constexpr int per_pixel = 15;
     return {left / per_pixel, top / per_pixel, width / per_pixel, height / per_pixel};
+}
+
+// The statements rebuilt from 64-bit arithmetic with every step range-checked; nothing when a step fails.
+std::optional<std::pair<QString, QString>> expected_statements(qint64 qxr, qint64 fanuc, qint64 items,
+                                                               const QString& type) {
+    const auto fits = [](qint64 value) { return value >= -32768 && value <= 32767; };
+    const bool is_general = type == general;
+    const qint64 minus_one = fanuc - 1;
+    const qint64 scaled = minus_one * (is_general ? 4 : 12);
+    const qint64 address = scaled + (is_general ? 4 : 1001);
+    const qint64 words = items * (is_general ? 2 : 12);
+    if (!fits(qxr) || !fits(fanuc) || !fits(items) || !fits(minus_one) || !fits(scaled) || !fits(address) ||
+        !fits(words)) {
+        return std::nullopt;
+    }
+    const QString arguments = QStringLiteral("%1,%2,%3,1000);  // ").arg(qxr / 2).arg(address).arg(words);
+    return std::pair{QStringLiteral("mb.Read(%1Read Value From Fanuc %2 %3, and Store in QXR Register %4.")
+                         .arg(arguments, type)
+                         .arg(fanuc)
+                         .arg(qxr),
+                     QStringLiteral("mb.Write(%1Read Value From QXR Register %2, and Store in Fanuc %3 %4.")
+                         .arg(arguments)
+                         .arg(qxr)
+                         .arg(type)
+                         .arg(fanuc)};
 }
 
 } // namespace
@@ -375,6 +402,48 @@ private slots:
         QVERIFY(control("cmd_generate")->isEnabled());
         QCOMPARE(focused()->objectName(), box);
         QCOMPARE(control<QLineEdit>(box.toLatin1())->selectedText(), text);
+    }
+
+    // Ten thousand clicks, a fifth of them failures: every result is right and nothing accumulates.
+    void longSession() {
+        openAndCloseList();
+        auto* list = control<QComboBox>("Combo1");
+        auto* button = control<QPushButton>("cmd_generate");
+        auto* readstring = control<QLineEdit>("Text_readstring");
+        auto* writestring = control<QLineEdit>("Text_writestring");
+        const auto objects_before = form->findChildren<QObject*>().size();
+        const auto windows_before = QApplication::topLevelWidgets().size();
+        std::size_t expected_reports = 0;
+        for (int round = 0; round < 10000; ++round) {
+            const qint64 qxr = (round * 37 % 40000) - 5000;
+            const qint64 fanuc = (round * 13 % 9000) - 500;
+            const qint64 items = (round % 50) - 10;
+            const bool bad_text = round % 11 == 0;
+            list->setCurrentIndex((round % 3) - 1);
+            control<QLineEdit>("Text_qxr_0")
+                ->setText(bad_text ? QStringLiteral("x%1").arg(qxr) : QString::number(qxr));
+            control<QLineEdit>("Text_fanuc_2")->setText(QString::number(fanuc));
+            control<QLineEdit>("Text_positions_0")->setText(QString::number(items));
+            const QString read_before = readstring->text();
+            const QString write_before = writestring->text();
+
+            button->click();
+
+            const auto expected =
+                bad_text ? std::nullopt : expected_statements(qxr, fanuc, items, list->currentText());
+            if (expected) {
+                QCOMPARE(readstring->text(), expected->first);
+                QCOMPARE(writestring->text(), expected->second);
+            } else {
+                ++expected_reports;
+                QCOMPARE(reports.size(), expected_reports);
+                QCOMPARE(readstring->text(), read_before);
+                QCOMPARE(writestring->text(), write_before);
+            }
+        }
+        QVERIFY(expected_reports > 1000);
+        QCOMPARE(form->findChildren<QObject*>().size(), objects_before);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows_before);
     }
 
     // Also run with QT_SCALE_FACTOR=2 from the test list.
