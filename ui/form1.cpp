@@ -12,8 +12,8 @@ constexpr qreal instruction_point_size = 14.25;
 
 // At the window's point sizes several captions run a few pixels wider than their labels (QXR Register,
 // Fanuc Register Type, instruction 2) and would wrap onto a line the label cannot show. Setting the
-// window's type 6 % narrower keeps every caption on the lines its label was laid out for, without
-// moving a control or changing a point size.
+// captions 6 % narrower keeps each on the lines its label was laid out for, without moving a control or
+// changing a point size. Only labels and the frame get it: the boxes, list and button need no help.
 constexpr int caption_stretch = 94;
 
 QIcon window_icon() {
@@ -36,11 +36,19 @@ Form1::Form1(ErrorPresenter present_error, QWidget* parent)
     : QWidget(parent), present_error_(std::move(present_error)) {
     ui.setupUi(this);
     setWindowIcon(window_icon());
-    set_font(this, [](QFont& font) { font.setStretch(caption_stretch); });
-    for (QWidget* widget : {static_cast<QWidget*>(ui.Frame2), static_cast<QWidget*>(ui.Text_writestring),
-                            static_cast<QWidget*>(ui.Text_readstring)}) {
-        set_font(widget, [](QFont& font) { font.setPointSizeF(instruction_point_size); });
+    // Labels and the frame lay out nothing until they are painted, so changing their fonts here costs no
+    // font that would only be thrown away.
+    const auto captions = [](QFont& font) { font.setStretch(caption_stretch); };
+    const auto instructions = [](QFont& font) { font.setPointSizeF(instruction_point_size); };
+    for (QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        set_font(label, captions);
     }
+    set_font(ui.Frame2, [&](QFont& font) {
+        captions(font);
+        instructions(font);
+    });
+    set_font(ui.Text_writestring, instructions);
+    set_font(ui.Text_readstring, instructions);
     connect(ui.Combo1, &DropDownComboBox::dropDown, this, &Form1::Combo1_DropDown);
     connect(ui.cmd_generate, &QPushButton::clicked, this, &Form1::cmd_generate_Click);
     Form_Load();
