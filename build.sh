@@ -7,6 +7,7 @@
 #   ./build.sh sanitize            build with AddressSanitizer and UndefinedBehaviorSanitizer, run the tests
 #   ./build.sh fuzz [SECONDS]      build the libFuzzer targets with clang and run each (default 60 s)
 #   ./build.sh lint                check formatting (clang-format) and run clang-tidy on the project's code
+#   ./build.sh package             build the Debian package and check it in a scratch root
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -69,8 +70,15 @@ lint)
         { grep -E 'warning:|error:' build-fuzz/clang-tidy.log; exit 1; }
     echo "lint: clean"
     ;;
+package)
+    ensure_packages dpkg-dev file desktop-file-utils appstream man-db
+    build
+    (cd build && cpack --config CPackConfig.cmake >/dev/null)
+    version=$(build/bin/qxr-fanuc-cli --version | awk '{ print $2 }')
+    tests/package/check_package.sh "build/qxr-fanuc-sorvane_${version}_$(dpkg --print-architecture).deb"
+    ;;
 *)
-    echo "usage: ./build.sh run | test | build | bench | sanitize | fuzz [SECONDS] | lint" >&2
+    echo "usage: ./build.sh run | test | build | bench | sanitize | fuzz [SECONDS] | lint | package" >&2
     exit 2
     ;;
 esac
