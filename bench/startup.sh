@@ -6,16 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+source scripts/xvfb.sh
 ensure_packages xvfb x11-utils bc
 ./build.sh build >/dev/null
 runs=${1:-11}
 
-display=:$((80 + RANDOM % 9))
-Xvfb "$display" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+start_private_xvfb 1280x800
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 programs=("build/bin/qxr-fanuc" "build/bin/startup_floor" "build/bin/startup_floor --text")
 names=("qxr-fanuc" "floor" "text floor")

@@ -9,24 +9,14 @@ namespace {
 constexpr std::size_t max_quoted_bytes = 40;
 
 std::string_view input_text(ErrorPlace place, const InputTexts& inputs) {
-    switch (place) {
+    switch (source_input(place)) {
     case ErrorPlace::QxrRegister:
         return inputs.qxr;
     case ErrorPlace::FanucRegister:
-    case ErrorPlace::FanucAddress:
         return inputs.fanuc;
-    case ErrorPlace::ItemCount:
-    case ErrorPlace::WordCount:
+    default:
         return inputs.items;
-    case ErrorPlace::None:
-        break;
     }
-    return {};
-}
-
-// The input a computed value was derived from.
-ErrorPlace source_place(ErrorPlace place) {
-    return place == ErrorPlace::FanucAddress ? ErrorPlace::FanucRegister : ErrorPlace::ItemCount;
 }
 
 void append_escaped(std::string& out, char c) {
@@ -83,7 +73,7 @@ std::string describe_error(const GenerationError& error, const InputTexts& input
                    : ": outside -32768 to 32767";
     } else {
         out += " computed from the ";
-        out += error_place_name(source_place(error.place));
+        out += error_place_name(source_input(error.place));
         out += ' ' + quoted(input_text(error.place, inputs));
         out += ": outside -32768 to 32767";
     }

@@ -35,4 +35,15 @@ bool is_input_place(ErrorPlace place) {
            place == ErrorPlace::ItemCount;
 }
 
+ErrorPlace source_input(ErrorPlace place) {
+    switch (place) {
+    case ErrorPlace::FanucAddress:
+        return ErrorPlace::FanucRegister;
+    case ErrorPlace::WordCount:
+        return ErrorPlace::ItemCount;
+    default:
+        return place;
+    }
+}
+
 } // namespace qxrfanuc

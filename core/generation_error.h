@@ -30,4 +30,8 @@ struct GenerationError {
 // True for the three places that are input texts, false for the computed values.
 [[nodiscard]] bool is_input_place(ErrorPlace place);
 
+// The input text a failure is about: the place itself for an input; for a computed value, the input it
+// comes from (the Fanuc register for the Fanuc address, the item count for the word count).
+[[nodiscard]] ErrorPlace source_input(ErrorPlace place);
+
 } // namespace qxrfanuc

@@ -7,19 +7,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages xvfb xdotool imagemagick
+source scripts/xvfb.sh
+ensure_packages xvfb x11-utils xdotool imagemagick
 ./build.sh build >/dev/null
 
 state=${1:-start}
 output=${2:-docs/screenshot-$state.png}
-display=:$((90 + RANDOM % 9))
-
-# 96 dpi, as on most desktops: the window's point sizes are meant for it.
-Xvfb "$display" -screen 0 1024x480x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+app=
+start_private_xvfb 1024x480
 trap 'kill $xvfb $app 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 build/bin/qxr-fanuc >/dev/null 2>&1 &
 app=$!

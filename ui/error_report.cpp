@@ -21,33 +21,25 @@ QString kind_name(ErrorKind kind) {
 }
 
 QString box_name(ErrorPlace place) {
-    switch (place) {
+    switch (qxrfanuc::source_input(place)) {
     case ErrorPlace::QxrRegister:
         return QStringLiteral("QXR Register");
     case ErrorPlace::FanucRegister:
-    case ErrorPlace::FanucAddress:
         return QStringLiteral("Fanuc Register");
-    case ErrorPlace::ItemCount:
-    case ErrorPlace::WordCount:
-    case ErrorPlace::None:
-        break;
+    default:
+        return QStringLiteral("Number of Consecutive Items");
     }
-    return QStringLiteral("Number of Consecutive Items");
 }
 
 QString box_text(ErrorPlace place, const BoxTexts& boxes) {
-    switch (place) {
+    switch (qxrfanuc::source_input(place)) {
     case ErrorPlace::QxrRegister:
         return boxes.qxr;
     case ErrorPlace::FanucRegister:
-    case ErrorPlace::FanucAddress:
         return boxes.fanuc;
-    case ErrorPlace::ItemCount:
-    case ErrorPlace::WordCount:
-    case ErrorPlace::None:
-        break;
+    default:
+        return boxes.items;
     }
-    return boxes.items;
 }
 
 QString input_detail(const qxrfanuc::GenerationError& error, const QString& box, const QString& text) {

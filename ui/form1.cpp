@@ -90,16 +90,12 @@ void Form1::cmd_generate_Click() {
 }
 
 QLineEdit* Form1::box_at_fault(qxrfanuc::ErrorPlace place) const {
-    switch (place) {
+    switch (qxrfanuc::source_input(place)) {
     case qxrfanuc::ErrorPlace::QxrRegister:
         return ui.Text_qxr_0;
     case qxrfanuc::ErrorPlace::FanucRegister:
-    case qxrfanuc::ErrorPlace::FanucAddress:
         return ui.Text_fanuc_2;
-    case qxrfanuc::ErrorPlace::ItemCount:
-    case qxrfanuc::ErrorPlace::WordCount:
-    case qxrfanuc::ErrorPlace::None:
-        break;
+    default:
+        return ui.Text_positions_0;
     }
-    return ui.Text_positions_0;
 }
