@@ -8,7 +8,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -402,6 +404,30 @@ private slots:
         QVERIFY(control("cmd_generate")->isEnabled());
         QCOMPARE(focused()->objectName(), box);
         QCOMPARE(control<QLineEdit>(box.toLatin1())->selectedText(), text);
+    }
+
+    // The real message, as the user sees it, dismissed from a timer since it is modal.
+    void criticalMessage() {
+        QString title;
+        QString heading;
+        QString detail;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, form.get(), [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            heading = box->text();
+            detail = box->informativeText();
+            icon = box->icon();
+            box->accept();
+        });
+        Form1::show_critical_message(form.get(),
+                                     {QStringLiteral("Error 6: Overflow"), QStringLiteral("Why.")});
+        QCOMPARE(title, form->windowTitle());
+        QCOMPARE(heading, QStringLiteral("Error 6: Overflow"));
+        QCOMPARE(detail, QStringLiteral("Why."));
+        QCOMPARE(icon, QMessageBox::Critical);
+        QVERIFY(form->isVisible());
     }
 
     // Ten thousand clicks, a fifth of them failures: every result is right and nothing accumulates.
