@@ -48,6 +48,52 @@ std::size_t statement_room(std::string_view register_type) {
     return fixed_text + register_type.size() + five_numbers + Int16Text::capacity;
 }
 
+// The numbers a statement quotes, each already written out.
+struct StatementNumbers {
+    Int16Text qxr;
+    Int16Text fanuc;
+    Int16Text qxr_index;
+    Int16Text fanuc_address;
+    Int16Text word_count;
+};
+
+void put_arguments(StatementWriter& out, const StatementNumbers& numbers) {
+    out.put(numbers.qxr_index);
+    out.put(",");
+    out.put(numbers.fanuc_address);
+    out.put(",");
+    out.put(numbers.word_count);
+    out.put(",1000);  // ");
+}
+
+std::string build_readstring(const StatementNumbers& numbers, std::string_view register_type) {
+    return write_statement(statement_room(register_type), [&](StatementWriter& out) {
+        out.put("mb.Read(");
+        put_arguments(out, numbers);
+        out.put("Read Value From Fanuc ");
+        out.put(register_type);
+        out.put(" ");
+        out.put(numbers.fanuc);
+        out.put(", and Store in QXR Register ");
+        out.put(numbers.qxr);
+        out.put(".");
+    });
+}
+
+std::string build_writestring(const StatementNumbers& numbers, std::string_view register_type) {
+    return write_statement(statement_room(register_type), [&](StatementWriter& out) {
+        out.put("mb.Write(");
+        put_arguments(out, numbers);
+        out.put("Read Value From QXR Register ");
+        out.put(numbers.qxr);
+        out.put(", and Store in Fanuc ");
+        out.put(register_type);
+        out.put(" ");
+        out.put(numbers.fanuc);
+        out.put(".");
+    });
+}
+
 } // namespace
 
 std::expected<ScriptStrings, GenerationError> generate_script_strings(std::string_view qxr_text,
@@ -79,43 +125,9 @@ std::expected<ScriptStrings, GenerationError> generate_script_strings(std::strin
         return std::unexpected(words.error());
     }
 
-    const Int16Text d(*qxr);
-    const Int16Text f(*fanuc);
-    const Int16Text index(int16_half(*qxr));
-    const Int16Text addr(*address);
-    const Int16Text count(*words);
-    const auto room = statement_room(register_type);
-    return ScriptStrings{write_statement(room,
-                                         [&](StatementWriter& out) {
-                                             out.put("mb.Read(");
-                                             out.put(index);
-                                             out.put(",");
-                                             out.put(addr);
-                                             out.put(",");
-                                             out.put(count);
-                                             out.put(",1000);  // Read Value From Fanuc ");
-                                             out.put(register_type);
-                                             out.put(" ");
-                                             out.put(f);
-                                             out.put(", and Store in QXR Register ");
-                                             out.put(d);
-                                             out.put(".");
-                                         }),
-                         write_statement(room, [&](StatementWriter& out) {
-                             out.put("mb.Write(");
-                             out.put(index);
-                             out.put(",");
-                             out.put(addr);
-                             out.put(",");
-                             out.put(count);
-                             out.put(",1000);  // Read Value From QXR Register ");
-                             out.put(d);
-                             out.put(", and Store in Fanuc ");
-                             out.put(register_type);
-                             out.put(" ");
-                             out.put(f);
-                             out.put(".");
-                         })};
+    const StatementNumbers numbers{Int16Text(*qxr), Int16Text(*fanuc), Int16Text(int16_half(*qxr)),
+                                   Int16Text(*address), Int16Text(*words)};
+    return ScriptStrings{build_readstring(numbers, register_type), build_writestring(numbers, register_type)};
 }
 
 } // namespace qxrfanuc
