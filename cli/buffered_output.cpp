@@ -3,6 +3,8 @@
 namespace qxrfanuc::cli {
 
 BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream) {
+    // This class is the buffer: the stream's own would only split each block into smaller writes.
+    std::setvbuf(stream_, nullptr, _IONBF, 0);
     pending_.reserve(2 * block_size);
 }
 
