@@ -9,33 +9,16 @@ namespace {
 
 using qxrfanuc::generate_script_strings;
 
-void BM_GenerateDefaultsR(benchmark::State& state) {
+void BM_Generate(benchmark::State& state, std::string_view qxr, std::string_view fanuc,
+                 std::string_view items, std::string_view type) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(generate_script_strings("12", "1", "1", qxrfanuc::general_register_type));
+        benchmark::DoNotOptimize(generate_script_strings(qxr, fanuc, items, type));
     }
 }
-BENCHMARK(BM_GenerateDefaultsR);
-
-void BM_GenerateOddQxrR(benchmark::State& state) {
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(generate_script_strings("13", "10", "5", qxrfanuc::general_register_type));
-    }
-}
-BENCHMARK(BM_GenerateOddQxrR);
-
-void BM_GeneratePositionRegister(benchmark::State& state) {
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(generate_script_strings("100", "3", "2", qxrfanuc::position_register_type));
-    }
-}
-BENCHMARK(BM_GeneratePositionRegister);
-
-void BM_GenerateFailure(benchmark::State& state) {
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(generate_script_strings("12", "8192", "1", qxrfanuc::general_register_type));
-    }
-}
-BENCHMARK(BM_GenerateFailure);
+BENCHMARK_CAPTURE(BM_Generate, defaults_R, "12", "1", "1", qxrfanuc::general_register_type);
+BENCHMARK_CAPTURE(BM_Generate, odd_qxr_R, "13", "10", "5", qxrfanuc::general_register_type);
+BENCHMARK_CAPTURE(BM_Generate, position_register, "100", "3", "2", qxrfanuc::position_register_type);
+BENCHMARK_CAPTURE(BM_Generate, address_overflow, "12", "8192", "1", qxrfanuc::general_register_type);
 
 void BM_FromText(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
