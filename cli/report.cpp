@@ -9,14 +9,7 @@ namespace {
 constexpr std::size_t max_quoted_bytes = 40;
 
 std::string_view input_text(ErrorPlace place, const InputTexts& inputs) {
-    switch (source_input(place)) {
-    case ErrorPlace::QxrRegister:
-        return inputs.qxr;
-    case ErrorPlace::FanucRegister:
-        return inputs.fanuc;
-    default:
-        return inputs.items;
-    }
+    return input_at_fault(place, inputs.qxr, inputs.fanuc, inputs.items);
 }
 
 void append_escaped(std::string& out, char c) {

@@ -34,4 +34,19 @@ struct GenerationError {
 // comes from (the Fanuc register for the Fanuc address, the item count for the word count).
 [[nodiscard]] ErrorPlace source_input(ErrorPlace place);
 
+// Of the three inputs, in whatever form the caller holds them (texts, boxes), the one an error is about.
+// Returned by value, so it may be called with temporaries; every caller passes something cheap to copy.
+template <typename Input>
+[[nodiscard]] Input input_at_fault(ErrorPlace place, const Input& qxr, const Input& fanuc,
+                                   const Input& items) {
+    switch (source_input(place)) {
+    case ErrorPlace::QxrRegister:
+        return qxr;
+    case ErrorPlace::FanucRegister:
+        return fanuc;
+    default:
+        return items;
+    }
+}
+
 } // namespace qxrfanuc

@@ -21,25 +21,8 @@ QString kind_name(ErrorKind kind) {
 }
 
 QString box_name(ErrorPlace place) {
-    switch (qxrfanuc::source_input(place)) {
-    case ErrorPlace::QxrRegister:
-        return QStringLiteral("QXR Register");
-    case ErrorPlace::FanucRegister:
-        return QStringLiteral("Fanuc Register");
-    default:
-        return QStringLiteral("Number of Consecutive Items");
-    }
-}
-
-QString box_text(ErrorPlace place, const BoxTexts& boxes) {
-    switch (qxrfanuc::source_input(place)) {
-    case ErrorPlace::QxrRegister:
-        return boxes.qxr;
-    case ErrorPlace::FanucRegister:
-        return boxes.fanuc;
-    default:
-        return boxes.items;
-    }
+    return qxrfanuc::input_at_fault(place, QStringLiteral("QXR Register"), QStringLiteral("Fanuc Register"),
+                                    QStringLiteral("Number of Consecutive Items"));
 }
 
 QString input_detail(const qxrfanuc::GenerationError& error, const QString& box, const QString& text) {
@@ -69,7 +52,7 @@ QString computed_detail(ErrorPlace place, const QString& box, const QString& tex
 ErrorReport describe_error(const qxrfanuc::GenerationError& error, const BoxTexts& boxes) {
     const QString heading = QStringLiteral("Error %1: %2").arg(error.number()).arg(kind_name(error.kind));
     const QString box = box_name(error.place);
-    const QString text = box_text(error.place, boxes);
+    const QString text = qxrfanuc::input_at_fault(error.place, boxes.qxr, boxes.fanuc, boxes.items);
     if (qxrfanuc::is_input_place(error.place)) {
         return {heading, input_detail(error, box, text)};
     }

@@ -90,12 +90,5 @@ void Form1::cmd_generate_Click() {
 }
 
 QLineEdit* Form1::box_at_fault(qxrfanuc::ErrorPlace place) const {
-    switch (qxrfanuc::source_input(place)) {
-    case qxrfanuc::ErrorPlace::QxrRegister:
-        return ui.Text_qxr_0;
-    case qxrfanuc::ErrorPlace::FanucRegister:
-        return ui.Text_fanuc_2;
-    default:
-        return ui.Text_positions_0;
-    }
+    return qxrfanuc::input_at_fault(place, ui.Text_qxr_0, ui.Text_fanuc_2, ui.Text_positions_0);
 }
