@@ -57,6 +57,12 @@ Form1::Form1(ErrorPresenter present_error, QWidget* parent)
 void Form1::show_critical_message(QWidget* window, const ErrorReport& report) {
     QMessageBox box(QMessageBox::Critical, window->windowTitle(), report.heading, QMessageBox::Ok, window);
     box.setInformativeText(report.detail);
+    // The detail quotes what the user typed: shown as plain text, it can never become markup, an image or
+    // a link, whatever the box holds.
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
     box.exec();
 }
 

@@ -341,6 +341,9 @@ private slots:
         clickGenerate();
         QCOMPARE(control<QLineEdit>("Text_readstring")->text(), readstring);
         QCOMPARE(control<QLineEdit>("Text_writestring")->text(), writestring);
+        // Each result box shows its statement from the start, where "mb.Read(" and the arguments are.
+        QCOMPARE(control<QLineEdit>("Text_readstring")->cursorPosition(), 0);
+        QCOMPARE(control<QLineEdit>("Text_writestring")->cursorPosition(), 0);
         QVERIFY(reports.empty());
     }
 
@@ -361,23 +364,62 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("detail");
-        QTest::newRow("empty QXR") << "Text_qxr_0" << QString() << general << "Error 13: Type mismatch"
-                                   << "The QXR Register box is empty.";
-        QTest::newRow("letters in QXR") << "Text_qxr_0"
-                                        << "abc" << general << "Error 13: Type mismatch"
-                                        << "The QXR Register box holds \"abc\", which is not a number.";
+        const QString mismatch = QStringLiteral("Error 13: Type mismatch");
+        const QString overflow = QStringLiteral("Error 6: Overflow");
+        const QString empty_qxr =
+            QStringLiteral("The QXR Register box is empty. Enter a whole number such as 12.");
+        // The quote isolates the box's text from the sentence around it.
+        const auto holds = [](const QString& box, const QString& quoted, const QString& rest) {
+            return QStringLiteral("The %1 box holds \"\u2068%2\u2069\"%3").arg(box, quoted, rest);
+        };
+        const QString not_a_number = QStringLiteral(", which is not a number. Enter digits with an optional "
+                                                    "sign and decimal fraction, such as 12, -3 or 2.5.");
+        const QString outside = QStringLiteral(", which is outside the range -32768 to 32767.");
+        const auto qxr_row = [&](const char* name, const QString& text, const QString& shown) {
+            QTest::newRow(name) << "Text_qxr_0" << text << general << mismatch
+                                << holds(QStringLiteral("QXR Register"), shown, not_a_number);
+        };
+        const QString smile = QStringLiteral("\U0001F600");
+
+        QTest::newRow("empty QXR") << "Text_qxr_0" << QString() << general << mismatch << empty_qxr;
+        QTest::newRow("blanks only") << "Text_qxr_0"
+                                     << "   " << general << mismatch << empty_qxr;
+        qxr_row("letters", "abc", "abc");
+        qxr_row("tab is no blank", "\t", "\\x09");
+        qxr_row("markup", "<font size=7 color=red>WWW", "<font size=7 color=red>WWW");
+        qxr_row("link", "<a href=file:///etc/passwd>see it</a>", "<a href=file:///etc/passwd>see it</a>");
+        qxr_row("entities", "&lt;b&gt;12", "&lt;b&gt;12");
+        qxr_row("right-to-left override", QStringLiteral("12 \u202Eabc"), "12 \\u202Eabc");
+        qxr_row("line breaks", QStringLiteral("1\n2\r\u20283"), "1\\x0A2\\x0D\\u20283");
+        qxr_row("quote and backslash", "a\"b\\c", "a\\\"b\\\\c");
+        qxr_row("lone surrogate", QString(QChar(0xD800)) + u'1',
+                "\\uD800"
+                "1");
+        qxr_row("forty characters", smile.repeated(40), smile.repeated(40));
+        QTest::newRow("long text cut between characters")
+            << "Text_qxr_0" << smile.repeated(41) << general << mismatch
+            << QStringLiteral("The QXR Register box holds \"\u2068%1…\u2069\" (41 characters)%2")
+                   .arg(smile.repeated(40), not_a_number);
         QTest::newRow("too many items")
             << "Text_positions_0"
-            << "40000" << general << "Error 6: Overflow"
-            << "The Number of Consecutive Items box holds \"40000\", which is outside";
+            << "40000" << general << overflow
+            << holds(QStringLiteral("Number of Consecutive Items"), "40000", outside);
+        QTest::newRow("would wrap 32 bits") << "Text_qxr_0"
+                                            << "4294967308" << general << overflow
+                                            << holds(QStringLiteral("QXR Register"), "4294967308", outside);
         QTest::newRow("Fanuc address overflow")
             << "Text_fanuc_2"
-            << "8192" << general << "Error 6: Overflow"
-            << "with the register type General Register [R] the Fanuc address it gives is outside";
+            << "8192" << general << overflow
+            << holds(
+                   QStringLiteral("Fanuc Register"), "8192",
+                   "; with the register type General Register [R] the Fanuc address it gives is outside the "
+                   "range -32768 to 32767.");
         QTest::newRow("word count overflow")
             << "Text_positions_0"
-            << "2731" << position << "Error 6: Overflow"
-            << "with the register type Position Register [PR] the word count it gives is outside";
+            << "2731" << position << overflow
+            << holds(QStringLiteral("Number of Consecutive Items"), "2731",
+                     "; with the register type Position Register [PR] the word count it gives is outside the "
+                     "range -32768 to 32767.");
     }
 
     void failures() {
@@ -388,12 +430,13 @@ private slots:
         QFETCH(QString, detail);
         pick(type);
         clickGenerate();
-        replaceText(box.toLatin1(), text);
+        auto* edit = control<QLineEdit>(box.toLatin1());
+        edit->setText(text);
         clickGenerate();
 
         QCOMPARE(reports.size(), std::size_t{1});
         QCOMPARE(reports.front().heading, heading);
-        QVERIFY2(reports.front().detail.contains(detail), qPrintable(reports.front().detail));
+        QCOMPARE(reports.front().detail, detail);
         QCOMPARE(control<QLineEdit>("Text_readstring")->text(),
                  type == general
                      ? defaults_read
@@ -403,29 +446,71 @@ private slots:
         QVERIFY(form->isVisible());
         QVERIFY(control("cmd_generate")->isEnabled());
         QCOMPARE(focused()->objectName(), box);
-        QCOMPARE(control<QLineEdit>(box.toLatin1())->selectedText(), text);
+        QCOMPARE(edit->selectedText(), text);
     }
 
-    // The real message, as the user sees it, dismissed from a timer since it is modal.
+    // Conversions go in the order QXR, Fanuc, items: the first bad box is the one named and focused.
+    void fanucNamedBeforeItems() {
+        pick(general);
+        control<QLineEdit>("Text_fanuc_2")->setText(QStringLiteral("x"));
+        control<QLineEdit>("Text_positions_0")->setText(QStringLiteral("y"));
+        clickGenerate();
+        QCOMPARE(reports.size(), std::size_t{1});
+        QVERIFY2(reports.front().detail.startsWith(
+                     QStringLiteral("The Fanuc Register box holds \"\u2068x\u2069\"")),
+                 qPrintable(reports.front().detail));
+        QCOMPARE(focused()->objectName(), QStringLiteral("Text_fanuc_2"));
+    }
+
+    // A paste longer than a line edit keeps by default is kept whole, so the window acts on what was pasted.
+    void longPasteIsKeptWhole() {
+        pick(general);
+        auto* qxr = control<QLineEdit>("Text_qxr_0");
+        qxr->clear();
+        qxr->insert(QString(1'000'000, u'0') + QStringLiteral("12"));
+        QCOMPARE(qxr->text().size(), 1'000'002);
+        clickGenerate();
+        QVERIFY(reports.empty());
+        QCOMPARE(control<QLineEdit>("Text_readstring")->text(), defaults_read);
+    }
+
+    // The real message, as the user sees it, dismissed from a timer since it is modal. Markup in the detail
+    // is shown as the characters it is made of.
+    void criticalMessage_data() {
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("sentence") << "Why.";
+        QTest::newRow("font") << "The QXR Register box holds \"<font size=7 color=red>WWW\".";
+        QTest::newRow("image") << "<img src=/usr/share/pixmaps/debian-logo.png>";
+        QTest::newRow("link") << "<a href=file:///etc/passwd>see it</a>";
+        QTest::newRow("entity") << "&lt;b&gt;12";
+    }
+
     void criticalMessage() {
+        QFETCH(QString, detail);
         QString title;
-        QString heading;
-        QString detail;
+        QStringList shown;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QList<Qt::TextFormat> formats;
+        // Only looks and closes: a failed check in here would leave the modal message open.
         QTimer::singleShot(0, form.get(), [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box != nullptr);
+            if (box == nullptr) {
+                return;
+            }
             title = box->windowTitle();
-            heading = box->text();
-            detail = box->informativeText();
             icon = box->icon();
+            for (const QLabel* label : box->findChildren<QLabel*>()) {
+                if (!label->text().isEmpty()) {
+                    shown << label->text();
+                    formats << label->textFormat();
+                }
+            }
             box->accept();
         });
-        Form1::show_critical_message(form.get(),
-                                     {QStringLiteral("Error 6: Overflow"), QStringLiteral("Why.")});
+        Form1::show_critical_message(form.get(), {QStringLiteral("Error 6: Overflow"), detail});
+        QCOMPARE(formats, QList<Qt::TextFormat>(2, Qt::PlainText));
         QCOMPARE(title, form->windowTitle());
-        QCOMPARE(heading, QStringLiteral("Error 6: Overflow"));
-        QCOMPARE(detail, QStringLiteral("Why."));
+        QCOMPARE(shown, QStringList({QStringLiteral("Error 6: Overflow"), detail}));
         QCOMPARE(icon, QMessageBox::Critical);
         QVERIFY(form->isVisible());
     }
