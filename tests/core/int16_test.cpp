@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"LeadingZero", "012", 12}, ConversionCase{"Zero", "0", 0},
         ConversionCase{"MinusZero", "-0", 0}, ConversionCase{"Plus", "+7", 7},
         ConversionCase{"Max", "32767", 32767}, ConversionCase{"Min", "-32768", -32768},
-        ConversionCase{"MinWithZeros", "-0032768", -32768},
+        ConversionCase{"MinWithZeros", "-0032768", -32768}, ConversionCase{"SixZeros", "000000", 0},
+        ConversionCase{"ZerosBeforeNegative", "-0000000000012", -12},
+        ConversionCase{"ZerosBeforeMax", "000000000032767", 32767},
         // rounding half to even on the decimal text
         ConversionCase{"TwoPointFive", "2.5", 2}, ConversionCase{"ThreePointFive", "3.5", 4},
         ConversionCase{"TwelvePointFive", "12.5", 12}, ConversionCase{"ThirteenPointFive", "13.5", 14},
@@ -81,6 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"HalfAboveMax", "32767.5", ErrorKind::Overflow},
         ErrorCase{"HalfBelowMin", "-32768.51", ErrorKind::Overflow},
         ErrorCase{"ManyDigits", "12345678901234567890", ErrorKind::Overflow},
+        // would wrap to 12, -5 or 12 in a 16- or 32-bit accumulator, were the digit limit raised
+        ErrorCase{"WrapsSixteenBits", "65548", ErrorKind::Overflow},
+        ErrorCase{"SixDigits", "100000", ErrorKind::Overflow},
+        ErrorCase{"WrapsThirtyTwoBits", "4294967308", ErrorKind::Overflow},
+        ErrorCase{"WrapsToMinusFive", "4294967291", ErrorKind::Overflow},
+        ErrorCase{"NegativeWraps", "-4294967308", ErrorKind::Overflow},
+        ErrorCase{"TwelveDigitsAfterZeros", "0000429496731212", ErrorKind::Overflow},
         // not a number
         ErrorCase{"Empty", "", ErrorKind::TypeMismatch}, ErrorCase{"Blanks", "   ", ErrorKind::TypeMismatch},
         ErrorCase{"Letters", "abc", ErrorKind::TypeMismatch},
