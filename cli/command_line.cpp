@@ -2,6 +2,7 @@
 
 #include "register_type_argument.h"
 
+#include <utility>
 #include <vector>
 
 namespace qxrfanuc::cli {
@@ -10,6 +11,19 @@ namespace {
 
 bool is_ascii_letter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The short forms of --help, --version, --read and --write. Exactly these: "-5" and every other text that
+// starts with one minus stay texts, so negative numbers need no "--" before them.
+std::string_view long_form(std::string_view argument) {
+    constexpr std::array<std::pair<std::string_view, std::string_view>, 4> short_options{
+        {{"-h", "--help"}, {"-V", "--version"}, {"-r", "--read"}, {"-w", "--write"}}};
+    for (const auto& [short_form, long_form] : short_options) {
+        if (argument == short_form) {
+            return long_form;
+        }
+    }
+    return argument;
 }
 
 bool looks_like_option(std::string_view argument) {
@@ -69,13 +83,13 @@ std::expected<Command, std::string> parse_command_line(std::span<const std::stri
     Options options;
     std::vector<std::string_view> texts;
     bool options_ended = false;
-    for (const auto argument : arguments) {
+    for (const auto given : arguments) {
+        const auto argument = options_ended ? given : long_form(given);
         if (!options_ended && argument == "--") {
             options_ended = true;
         } else if (!options_ended && looks_like_option(argument)) {
             if (!texts.empty()) {
-                return std::unexpected("option " + quoted(argument) +
-                                       " must come before QXR FANUC ITEMS TYPE");
+                return std::unexpected("option " + quoted(given) + " must come before QXR FANUC ITEMS TYPE");
             }
             if (auto applied = apply_option(options, argument); !applied) {
                 return std::unexpected(applied.error());
@@ -118,13 +132,14 @@ Numbers are 16-bit integers (-32768 to 32767): blanks around them are ignored, a
 rounds half to even (2.5 gives 2, 3.5 gives 4). Negative numbers need no "--" before them.
 
 Options:
-  --read     print only the read statement (mb.Read)
-  --write    print only the write statement (mb.Write)
-  --batch    read records QXR,FANUC,ITEMS,TYPE, one a line, from standard input; empty lines
-             and lines starting with # are skipped; a failed record is reported on standard
-             error as "line N: ..." and the others go on
-  --help     print this help
-  --version  print the version
+  -r, --read     print only the read statement (mb.Read)
+  -w, --write    print only the write statement (mb.Write)
+      --batch    read records QXR,FANUC,ITEMS,TYPE, one a line, from standard input; empty
+                 lines and lines starting with # are skipped, and so is a UTF-8 byte order mark
+                 at the very start; a record may be at most 4096 bytes long; a failed record
+                 is reported on standard error as "line N: ..." and the others go on
+  -h, --help     print this help
+  -V, --version  print the version
 
 Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 overflow,
 1 read or write failure. In batch mode, the status of the first failed record.

@@ -63,7 +63,6 @@ int main(int argc, char** argv) {
     const auto command = parse_command_line(arguments);
     if (!command) {
         err.pending() += std::string(program_name) + ": " + command.error() + '\n';
-        err.pending() += usage_text;
         err.pending() += "Try 'qxr-fanuc-cli --help' for more information.\n";
         return exit_usage;
     }

@@ -10,7 +10,9 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 ProcessResult cli(const Arguments& arguments, const std::string& input = {}) {
-    return run_process(QXR_FANUC_CLI, arguments, input);
+    ProcessSetup setup;
+    setup.input = input;
+    return run_process(QXR_FANUC_CLI, arguments, setup);
 }
 
 const std::string default_read =
@@ -51,6 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         SuccessCase{"FullType", {"12", "1", "1", "General Register [R]"}, default_read + default_write},
         SuccessCase{"ReadOnly", {"--read", "12", "1", "1", "R"}, default_read},
         SuccessCase{"WriteOnly", {"--write", "12", "1", "1", "R"}, default_write},
+        SuccessCase{"ShortRead", {"-r", "12", "1", "1", "R"}, default_read},
+        SuccessCase{"ShortWrite", {"-w", "12", "1", "1", "R"}, default_write},
+        SuccessCase{
+            "LongRunsOfZeros",
+            {"-r", "0000000000012", "-0000000000001", "000000", "R"},
+            "mb.Read(6,-4,0,1000);  // Read Value From Fanuc General Register [R] -1, and Store in QXR "
+            "Register 12.\n"},
         SuccessCase{"PositionShort", {"100", "3", "2", "PR"}, pr_read + pr_write},
         SuccessCase{"PositionFull", {"100", "3", "2", "Position Register [PR]"}, pr_read + pr_write},
         SuccessCase{"OptionsEnd", {"--", "100", "3", "2", "PR"}, pr_read + pr_write},
@@ -69,7 +78,7 @@ struct FailureCase {
     const char* name;
     Arguments arguments;
     int exit_status;
-    std::vector<std::string> err_contains;
+    std::string err; // the whole of standard error
 };
 
 void PrintTo(const FailureCase& c, std::ostream* out) {
@@ -82,13 +91,12 @@ TEST_P(CliFails, WithStatusAndOneClearMessage) {
     const auto result = cli(GetParam().arguments);
     EXPECT_EQ(result.exit_status, GetParam().exit_status);
     EXPECT_EQ(result.out, "");
-    for (const auto& part : GetParam().err_contains) {
-        EXPECT_NE(result.err.find(part), std::string::npos) << "missing " << part << " in\n" << result.err;
-    }
-    if (GetParam().exit_status != 2) {
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-    }
+    EXPECT_EQ(result.err, GetParam().err);
 }
+
+const std::string not_a_number =
+    ": not a number (expected digits with an optional sign and fraction, like -12 or 2.5)\n";
+const std::string out_of_range = ": outside -32768 to 32767\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Generation, CliFails,
@@ -96,45 +104,162 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"FanucNotANumber",
                     {"12", "12a", "1", "R"},
                     13,
-                    {"error 13: Type mismatch", "in the Fanuc register \"12a\""}},
-        FailureCase{
-            "EmptyQxr", {"", "1", "1", "R"}, 13, {"error 13: Type mismatch", "in the QXR register \"\""}},
-        FailureCase{"DoubleDashIsAText", {"--1", "1", "1", "R"}, 13, {"in the QXR register \"--1\""}},
-        FailureCase{"OptionAfterSeparatorIsAText", {"--", "--read", "1", "1", "R"}, 13, {"\"--read\""}},
-        FailureCase{
-            "ItemsOutOfRange", {"12", "1", "40000", "R"}, 6, {"error 6: Overflow", "item count \"40000\""}},
+                    "qxr-fanuc-cli: error 13: Type mismatch in the Fanuc register \"12a\"" + not_a_number},
+        FailureCase{"EmptyQxr",
+                    {"", "1", "1", "R"},
+                    13,
+                    "qxr-fanuc-cli: error 13: Type mismatch in the QXR register \"\"" + not_a_number},
+        FailureCase{"DoubleDashIsAText",
+                    {"--1", "1", "1", "R"},
+                    13,
+                    "qxr-fanuc-cli: error 13: Type mismatch in the QXR register \"--1\"" + not_a_number},
+        FailureCase{"OptionAfterSeparatorIsAText",
+                    {"--", "--read", "1", "1", "R"},
+                    13,
+                    "qxr-fanuc-cli: error 13: Type mismatch in the QXR register \"--read\"" + not_a_number},
+        FailureCase{"FanucNamedWhenItemsAreBadToo",
+                    {"12", "x", "y", "R"},
+                    13,
+                    "qxr-fanuc-cli: error 13: Type mismatch in the Fanuc register \"x\"" + not_a_number},
+        FailureCase{"ItemsOutOfRange",
+                    {"12", "1", "40000", "R"},
+                    6,
+                    "qxr-fanuc-cli: error 6: Overflow in the item count \"40000\"" + out_of_range},
+        FailureCase{"WouldWrapThirtyTwoBits",
+                    {"4294967308", "1", "1", "R"},
+                    6,
+                    "qxr-fanuc-cli: error 6: Overflow in the QXR register \"4294967308\"" + out_of_range},
         FailureCase{"AddressOverflow",
                     {"12", "8192", "1", "R"},
                     6,
-                    {"error 6: Overflow", "Fanuc address", "Fanuc register \"8192\""}},
-        FailureCase{"WordCountOverflow", {"--read", "12", "1", "2731", "PR"}, 6, {"word count", "\"2731\""}},
-        FailureCase{"ControlCharactersEscaped", {"1\n2", "1", "1", "R"}, 13, {"\"1\\x0A2\""}}),
+                    "qxr-fanuc-cli: error 6: Overflow in the Fanuc address computed from the Fanuc register "
+                    "\"8192\"" +
+                        out_of_range},
+        FailureCase{"WordCountOverflow",
+                    {"--read", "12", "1", "2731", "PR"},
+                    6,
+                    "qxr-fanuc-cli: error 6: Overflow in the word count computed from the item count "
+                    "\"2731\"" +
+                        out_of_range},
+        FailureCase{
+            "QuotesBackslashesAndControlBytesEscaped",
+            {"a\"b\\c\x1B[31m\n\x7F\xC3\xA9", "1", "1", "R"},
+            13,
+            R"(qxr-fanuc-cli: error 13: Type mismatch in the QXR register "a\"b\\c\x1B[31m\x0A\x7F\xC3\xA9")" +
+                not_a_number},
+        FailureCase{"LongTextCut",
+                    {std::string(41, '7'), "1", "1", "R"},
+                    6,
+                    "qxr-fanuc-cli: error 6: Overflow in the QXR register \"" + std::string(40, '7') +
+                        "...\" (41 bytes)" + out_of_range},
+        FailureCase{"FortyBytesNotCut",
+                    {std::string(40, 'x'), "1", "1", "R"},
+                    13,
+                    "qxr-fanuc-cli: error 13: Type mismatch in the QXR register \"" + std::string(40, 'x') +
+                        "\"" + not_a_number}),
     [](const auto& info) { return info.param.name; });
+
+const std::string try_help = "Try 'qxr-fanuc-cli --help' for more information.\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Usage, CliFails,
     testing::Values(
-        FailureCase{"NoArguments", {}, 2, {"expected 4 arguments", "usage: qxr-fanuc-cli"}},
-        FailureCase{"TooFew", {"12", "1", "1"}, 2, {"got 3"}},
-        FailureCase{"TooMany", {"12", "1", "1", "R", "R"}, 2, {"got 5"}},
-        FailureCase{"UnknownType", {"12", "1", "1", "r"}, 2, {"unknown TYPE \"r\"", "R, PR"}},
-        FailureCase{"TypeWithExtraBlank", {"12", "1", "1", "General Register  [R]"}, 2, {"unknown TYPE"}},
+        FailureCase{"NoArguments",
+                    {},
+                    2,
+                    "qxr-fanuc-cli: expected 4 arguments QXR FANUC ITEMS TYPE, got 0\n" + try_help},
+        FailureCase{"TooFew",
+                    {"12", "1", "1"},
+                    2,
+                    "qxr-fanuc-cli: expected 4 arguments QXR FANUC ITEMS TYPE, got 3\n" + try_help},
+        FailureCase{"TooMany",
+                    {"12", "1", "1", "R", "R"},
+                    2,
+                    "qxr-fanuc-cli: expected 4 arguments QXR FANUC ITEMS TYPE, got 5\n" + try_help},
+        FailureCase{"UnknownType",
+                    {"12", "1", "1", "r"},
+                    2,
+                    "qxr-fanuc-cli: unknown TYPE \"r\". TYPE is R, PR, \"General Register [R]\", \"Position "
+                    "Register [PR]\" or \"\" (no type picked).\n" +
+                        try_help},
         FailureCase{
-            "UnknownOption", {"--frobnicate", "12", "1", "1", "R"}, 2, {"unknown option \"--frobnicate\""}},
-        FailureCase{"ReadAndWrite", {"--read", "--write", "12", "1", "1", "R"}, 2, {"exclude each other"}},
-        FailureCase{"OptionAfterTexts", {"12", "1", "1", "R", "--read"}, 2, {"must come before"}},
-        FailureCase{"BatchWithTexts", {"--batch", "12", "1", "1", "R"}, 2, {"--batch"}}),
+            "TypeWithExtraBlank",
+            {"12", "1", "1", "General Register  [R]"},
+            2,
+            "qxr-fanuc-cli: unknown TYPE \"General Register  [R]\". TYPE is R, PR, \"General Register "
+            "[R]\", \"Position Register [PR]\" or \"\" (no type picked).\n" +
+                try_help},
+        FailureCase{"UnknownOption",
+                    {"--frobnicate", "12", "1", "1", "R"},
+                    2,
+                    "qxr-fanuc-cli: unknown option \"--frobnicate\"\n" + try_help},
+        FailureCase{
+            "ReadAndWrite",
+            {"-r", "--write", "12", "1", "1", "R"},
+            2,
+            "qxr-fanuc-cli: --read and --write exclude each other; give neither for both statements\n" +
+                try_help},
+        FailureCase{"OptionAfterTexts",
+                    {"12", "1", "1", "R", "-r"},
+                    2,
+                    "qxr-fanuc-cli: option \"-r\" must come before QXR FANUC ITEMS TYPE\n" + try_help},
+        FailureCase{"ShortOptionIsExactlyOneLetter",
+                    {"-rw", "12", "1", "1", "R"},
+                    2,
+                    "qxr-fanuc-cli: expected 4 arguments QXR FANUC ITEMS TYPE, got 5\n" + try_help},
+        FailureCase{
+            "BatchWithTexts",
+            {"--batch", "12", "1", "1", "R"},
+            2,
+            "qxr-fanuc-cli: --batch reads its records from standard input and takes no other arguments\n" +
+                try_help}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Cli, HelpAndVersion) {
-    const auto help = cli({"--help"});
-    EXPECT_EQ(help.exit_status, 0);
-    EXPECT_NE(help.out.find("usage: qxr-fanuc-cli [--read | --write] QXR FANUC ITEMS TYPE"),
-              std::string::npos);
-    EXPECT_EQ(help.err, "");
-    const auto version = cli({"--version"});
-    EXPECT_EQ(version.exit_status, 0);
-    EXPECT_EQ(version.out, std::string("qxr-fanuc-cli ") + QXR_FANUC_VERSION + "\n");
+    for (const auto* option : {"--help", "-h"}) {
+        const auto help = cli({option});
+        EXPECT_EQ(help.exit_status, 0);
+        EXPECT_NE(help.out.find("usage: qxr-fanuc-cli [-r | -w] QXR FANUC ITEMS TYPE\n"), std::string::npos);
+        EXPECT_EQ(help.err, "");
+    }
+    for (const auto* option : {"--version", "-V"}) {
+        const auto version = cli({option});
+        EXPECT_EQ(version.exit_status, 0);
+        EXPECT_EQ(version.out, std::string("qxr-fanuc-cli ") + QXR_FANUC_VERSION + "\n");
+    }
+}
+
+// Output that cannot be written, in one write or after many blocks of a batch, is never a success.
+class CliOutputFails : public testing::TestWithParam<OutputTarget> {};
+
+TEST_P(CliOutputFails, WithStatusOneAndAMessage) {
+    std::string records;
+    for (int record = 0; record < 2000; ++record) {
+        records += "12,1,1,R\n";
+    }
+    ProcessSetup setup;
+    setup.output = GetParam();
+    const auto single = run_process(QXR_FANUC_CLI, {"12", "1", "1", "R"}, setup);
+    setup.input = records;
+    const auto batch = run_process(QXR_FANUC_CLI, {"--batch"}, setup);
+    const std::vector<ProcessResult> runs = {single, batch};
+    for (const auto& result : runs) {
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.err, "qxr-fanuc-cli: cannot write to standard output\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Unwritable, CliOutputFails,
+                         testing::Values(OutputTarget::ReadOnlyFile, OutputTarget::FullDevice,
+                                         OutputTarget::Closed));
+
+TEST(CliBatch, InputThatCannotBeReadIsNeverASuccess) {
+    ProcessSetup setup;
+    setup.input_path = "/";
+    const auto result = run_process(QXR_FANUC_CLI, {"--batch"}, setup);
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "qxr-fanuc-cli: cannot read standard input\n");
 }
 
 TEST(CliBatch, SkipsCommentsAndBlankLinesAndStripsCarriageReturns) {
@@ -158,20 +283,14 @@ TEST(CliBatch, ReportsEachFailedRecordAndGoesOn) {
     const auto result = cli({"--batch"}, input);
     EXPECT_EQ(result.exit_status, 2);
     EXPECT_EQ(result.out, default_read + default_write + pr_read + pr_write);
-    const std::vector<std::string> expected_lines = {
-        "line 3: expected 4 comma-separated fields QXR,FANUC,ITEMS,TYPE, found 3",
-        "line 4: error 13: Type mismatch in the Fanuc register \"x\"",
-        "line 6: unknown TYPE \"Q\"",
-        "line 7: error 6: Overflow in the Fanuc address",
-        "line 8: expected 4 comma-separated fields QXR,FANUC,ITEMS,TYPE, found 5",
-    };
-    std::size_t position = 0;
-    for (const auto& line : expected_lines) {
-        const auto found = result.err.find(line, position);
-        ASSERT_NE(found, std::string::npos) << line << "\nin\n" << result.err;
-        position = found + line.size();
-    }
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 5);
+    EXPECT_EQ(result.err,
+              "line 3: expected 4 comma-separated fields QXR,FANUC,ITEMS,TYPE, found 3\n"
+              "line 4: error 13: Type mismatch in the Fanuc register \"x\"" +
+                  not_a_number +
+                  "line 6: unknown TYPE \"Q\". TYPE is R, PR, \"General Register [R]\", \"Position Register "
+                  "[PR]\" or \"\" (no type picked).\n"
+                  "line 7: error 6: Overflow in the Fanuc address computed from the Fanuc register \"8192\"" +
+                  out_of_range + "line 8: expected 4 comma-separated fields QXR,FANUC,ITEMS,TYPE, found 5\n");
 }
 
 TEST(CliBatch, ExitStatusIsThatOfTheFirstFailedRecord) {
@@ -184,7 +303,8 @@ TEST(CliBatch, FieldsAreTakenAsTheyStand) {
     const auto result = cli({"--batch", "--read"}, " 012 ,1,1,\n12,1,1, R\n");
     EXPECT_EQ(result.out,
               "mb.Read(6,1001,12,1000);  // Read Value From Fanuc  1, and Store in QXR Register 12.\n");
-    EXPECT_NE(result.err.find("line 2: unknown TYPE \" R\""), std::string::npos) << result.err;
+    EXPECT_EQ(result.err, "line 2: unknown TYPE \" R\". TYPE is R, PR, \"General Register [R]\", \"Position "
+                          "Register [PR]\" or \"\" (no type picked).\n");
     EXPECT_EQ(result.exit_status, 2);
 }
 
@@ -205,12 +325,32 @@ TEST(CliBatch, ManyRecordsAcrossReadBlocks) {
     EXPECT_EQ(result.out, expected);
 }
 
-TEST(CliBatch, LongLineIsOneRecord) {
-    const auto result = cli({"--batch"}, std::string(200000, '1') + ",1,1,R\n12,1,1,R\n");
-    EXPECT_EQ(result.exit_status, 6);
+// Only the first line of the whole input may start with a byte order mark; elsewhere it is part of a field.
+TEST(CliBatch, SkipsAByteOrderMarkAtTheVeryStartOnly) {
+    const auto result = cli({"--batch"}, "\xEF\xBB\xBF"
+                                         "12,1,1,R\r\n\xEF\xBB\xBF"
+                                         "12,1,1,R\n");
     EXPECT_EQ(result.out, default_read + default_write);
-    EXPECT_NE(result.err.find("line 1: error 6: Overflow in the QXR register \"1111"), std::string::npos);
-    EXPECT_NE(result.err.find("(200000 bytes)"), std::string::npos);
+    EXPECT_EQ(result.err,
+              "line 2: error 13: Type mismatch in the QXR register \"\\xEF\\xBB\\xBF12\"" + not_a_number);
+    EXPECT_EQ(result.exit_status, 13);
+}
+
+TEST(CliBatch, CommentRule) {
+    const auto result = cli({"--batch", "--read"}, "#\n#12,1,1,R\n #12,1,1,R\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "line 3: error 13: Type mismatch in the QXR register \" #12\"" + not_a_number);
+}
+
+// A record over the limit is reported by its length and skipped without being kept; the next ones go on.
+TEST(CliBatch, OverlongRecordIsSkipped) {
+    const std::string longest(4096 - 8, '0');
+    const auto result = cli({"--batch"}, std::string(200000, '1') + ",1,1,R\n" + longest + "12,1,1,R\r\n" +
+                                             longest + "012,1,1,R\n12,1,1,R");
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.out, default_read + default_write + default_read + default_write);
+    EXPECT_EQ(result.err, "line 1: record of 200006 bytes is longer than the limit of 4096 bytes; skipped\n"
+                          "line 3: record of 4097 bytes is longer than the limit of 4096 bytes; skipped\n");
 }
 
 } // namespace

@@ -28,6 +28,7 @@ public:
         unlink(path_.c_str());
     }
     [[nodiscard]] int fd() const { return fd_; }
+    [[nodiscard]] const std::string& path() const { return path_; }
     [[nodiscard]] std::string contents() const {
         std::ifstream file(path_, std::ios::binary);
         std::ostringstream text;
@@ -44,11 +45,11 @@ private:
 } // namespace
 
 ProcessResult run_process(const std::string& program, const std::vector<std::string>& arguments,
-                          const std::string& input) {
+                          const ProcessSetup& setup) {
     const ScratchFile in;
     const ScratchFile out;
     const ScratchFile err;
-    in.write(input);
+    in.write(setup.input);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const auto& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -57,8 +58,21 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
 
     const pid_t child = fork();
     if (child == 0) {
-        dup2(in.fd(), STDIN_FILENO);
-        dup2(out.fd(), STDOUT_FILENO);
+        dup2(setup.input_path.empty() ? in.fd() : open(setup.input_path.c_str(), O_RDONLY), STDIN_FILENO);
+        switch (setup.output) {
+        case OutputTarget::Captured:
+            dup2(out.fd(), STDOUT_FILENO);
+            break;
+        case OutputTarget::ReadOnlyFile:
+            dup2(open(out.path().c_str(), O_RDONLY), STDOUT_FILENO);
+            break;
+        case OutputTarget::FullDevice:
+            dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
+            break;
+        case OutputTarget::Closed:
+            close(STDOUT_FILENO);
+            break;
+        }
         dup2(err.fd(), STDERR_FILENO);
         execv(program.c_str(), argv.data());
         _exit(127);

@@ -9,6 +9,15 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs the program to completion with the given arguments and standard input, and collects what it wrote.
+// Where the program's standard output goes: a file read back afterwards, or a place no write can reach.
+enum class OutputTarget { Captured, ReadOnlyFile, FullDevice, Closed };
+
+struct ProcessSetup {
+    std::string input;      // standard input's contents, unless input_path is given
+    std::string input_path; // a file or directory to open as standard input instead
+    OutputTarget output = OutputTarget::Captured;
+};
+
+// Runs the program to completion with the given arguments and standard streams, and collects what it wrote.
 ProcessResult run_process(const std::string& program, const std::vector<std::string>& arguments,
-                          const std::string& input = {});
+                          const ProcessSetup& setup = {});

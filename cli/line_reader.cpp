@@ -1,0 +1,82 @@
+#include "line_reader.h"
+
+#include <string>
+#include <vector>
+
+namespace qxrfanuc::cli {
+
+namespace {
+
+constexpr std::size_t read_block_size = 1 << 16;
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+// Joins the pieces of a line that runs across the end of a read block, keeping at most one byte more than
+// the limit (room for a carriage return) and only counting the rest.
+class PendingLine {
+public:
+    PendingLine() { kept_.reserve(max_line_bytes + 1); }
+
+    [[nodiscard]] bool empty() const { return length_ == 0; }
+    void append(std::string_view piece) {
+        if (piece.empty()) {
+            return;
+        }
+        const std::size_t room = kept_.size() < max_line_bytes + 1 ? max_line_bytes + 1 - kept_.size() : 0;
+        kept_.append(piece.substr(0, room));
+        length_ += piece.size();
+        ends_with_cr_ = piece.back() == '\r';
+    }
+    // The line so far with piece appended, cut off at its line ending; then starts the next line.
+    template <typename OnLine> void finish(std::string_view piece, const OnLine& on_line) {
+        if (empty()) {
+            on_line(line_of(piece, piece.size(), piece.ends_with('\r')));
+            return;
+        }
+        append(piece);
+        on_line(line_of(kept_, length_, ends_with_cr_));
+        kept_.clear();
+        length_ = 0;
+        ends_with_cr_ = false;
+    }
+
+private:
+    static Line line_of(std::string_view kept, std::size_t length, bool ends_with_cr) {
+        const std::size_t record_length = ends_with_cr ? length - 1 : length;
+        if (record_length > max_line_bytes) {
+            return {{}, record_length};
+        }
+        return {kept.substr(0, record_length), record_length};
+    }
+
+    std::string kept_;
+    std::size_t length_ = 0;
+    bool ends_with_cr_ = false;
+};
+
+} // namespace
+
+bool read_lines(std::FILE* input, const std::function<void(const Line&)>& on_line) {
+    std::vector<char> block(read_block_size);
+    PendingLine pending;
+    bool at_start = true;
+    std::size_t count = 0;
+    // fread fills the block unless the input ends, so a byte order mark is never split across two reads.
+    while ((count = std::fread(block.data(), 1, block.size(), input)) > 0) {
+        std::string_view rest(block.data(), count);
+        if (at_start && rest.starts_with(byte_order_mark)) {
+            rest.remove_prefix(byte_order_mark.size());
+        }
+        at_start = false;
+        for (auto newline = rest.find('\n'); newline != std::string_view::npos; newline = rest.find('\n')) {
+            pending.finish(rest.substr(0, newline), on_line);
+            rest.remove_prefix(newline + 1);
+        }
+        pending.append(rest);
+    }
+    if (!pending.empty()) {
+        pending.finish({}, on_line);
+    }
+    return std::ferror(input) == 0;
+}
+
+} // namespace qxrfanuc::cli
