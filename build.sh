@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Sets up, builds, runs and tests the project on Debian 12. See README.md.
-#   ./build.sh run     build and start the window program
-#   ./build.sh test    build and run the whole test suite, headless
-#   ./build.sh build   build only
-#   ./build.sh bench   build and run the benchmarks
-#   ./build.sh sanitize            build with AddressSanitizer and UndefinedBehaviorSanitizer, run the tests
-#   ./build.sh fuzz [SECONDS]      build the libFuzzer targets with clang and run each (default 60 s)
-#   ./build.sh lint                check formatting (clang-format) and run clang-tidy on the project's code
-#   ./build.sh package             build the Debian package and check it in a scratch root
+# SPDX-License-Identifier: MIT
+# Sets up, builds, runs and tests the project on Debian 12 or 13. See README.md.
+#   ./build.sh run            build and start the window program
+#   ./build.sh test           build and run the whole test suite, headless
+#   ./build.sh build          build only
+#   ./build.sh strict         build every target with warnings as errors
+#   ./build.sh bench          build and run the benchmarks
+#   ./build.sh sanitize       build with AddressSanitizer and UndefinedBehaviorSanitizer, run the tests
+#   ./build.sh fuzz [SECONDS] build the libFuzzer targets with clang and run each (default 60 s)
+#   ./build.sh lint           build everything with warnings as errors, check formatting, run clang-tidy
+#   ./build.sh package        build the Debian package and check it (contents, lintian)
+#   ./build.sh windows-test   cross-compile the core, the CLI and their tests for Windows, run them under Wine
+# Warnings never stop the first four; lint, sanitize, fuzz and windows-test (CI's) treat them as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -15,10 +19,24 @@ source scripts/packages.sh
 build_packages=(cmake ninja-build g++ pkgconf qt6-base-dev fonts-liberation
                 libgtest-dev libgmock-dev libbenchmark-dev)
 
+# Configures a preset once (again if its cache is gone) and builds it.
+build_preset() {
+    local preset=$1 dir=$2
+    shift 2
+    [ -f "$dir/CMakeCache.txt" ] || cmake --preset "$preset" "$@" >/dev/null
+    cmake --build --preset "$preset"
+}
+
 build() {
     ensure_packages "${build_packages[@]}"
-    [ -f build/CMakeCache.txt ] || cmake --preset default >/dev/null
-    cmake --build --preset default
+    build_preset default build
+}
+
+fuzz_configure_args() {
+    local clang
+    clang=$(recent_clang)
+    ensure_packages "libclang-rt-$clang-dev"
+    echo "-DCMAKE_CXX_COMPILER=clang++-$clang"
 }
 
 case "${1:-}" in
@@ -33,22 +51,25 @@ test)
 build)
     build
     ;;
+strict)
+    ensure_packages "${build_packages[@]}"
+    build_preset werror build-werror
+    ;;
 bench)
+    ensure_packages bc
     build
     build/bin/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     bench/cli_batch_throughput.sh build/bin/qxr-fanuc-cli
     ;;
 sanitize)
     ensure_packages "${build_packages[@]}"
-    [ -f build-asan/CMakeCache.txt ] || cmake --preset asan >/dev/null
-    cmake --build --preset asan
+    build_preset asan build-asan
     ctest --preset asan -j "$(nproc)"
     ;;
 fuzz)
     seconds=${2:-60}
-    ensure_packages cmake ninja-build clang-19 libclang-rt-19-dev
-    [ -f build-fuzz/CMakeCache.txt ] || cmake --preset fuzz >/dev/null
-    cmake --build --preset fuzz
+    ensure_packages cmake ninja-build
+    build_preset fuzz build-fuzz "$(fuzz_configure_args)"
     for target in int16_from_text generate_script_strings; do
         # Work in a copy, so that the committed seeds stay small and only change on purpose.
         work=build-fuzz/corpus/$target
@@ -60,25 +81,39 @@ fuzz)
     done
     ;;
 lint)
-    ensure_packages clang-format clang-tidy-19 clang-19
-    build >/dev/null # the window's generated headers must exist for clang-tidy
-    [ -f build-fuzz/CMakeCache.txt ] || cmake --preset fuzz >/dev/null
+    ensure_packages "${build_packages[@]}" clang-format
+    clang=$(recent_clang)
+    ensure_packages "clang-tidy-$clang"
+    build_preset werror build-werror # every target, warnings as errors; its generated headers serve clang-tidy
+    build_preset fuzz build-fuzz "$(fuzz_configure_args)"
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
-    run-clang-tidy-19 -p build -quiet -j "$(nproc)" "$PWD/(core|cli|ui|tests|bench)/" >build/clang-tidy.log 2>&1 ||
-        { grep -E 'warning:|error:' build/clang-tidy.log; exit 1; }
-    run-clang-tidy-19 -p build-fuzz -quiet -j "$(nproc)" "$PWD/fuzz/" >build-fuzz/clang-tidy.log 2>&1 ||
+    "run-clang-tidy-$clang" -p build-werror -quiet -j "$(nproc)" "$PWD/(core|cli|ui|tests|bench)/" \
+        >build-werror/clang-tidy.log 2>&1 ||
+        { grep -E 'warning:|error:' build-werror/clang-tidy.log; exit 1; }
+    "run-clang-tidy-$clang" -p build-fuzz -quiet -j "$(nproc)" "$PWD/fuzz/" >build-fuzz/clang-tidy.log 2>&1 ||
         { grep -E 'warning:|error:' build-fuzz/clang-tidy.log; exit 1; }
     echo "lint: clean"
     ;;
 package)
-    ensure_packages dpkg-dev file desktop-file-utils appstream man-db
+    ensure_packages dpkg-dev file desktop-file-utils appstream man-db lintian
     build
     (cd build && cpack --config CPackConfig.cmake >/dev/null)
     version=$(build/bin/qxr-fanuc-cli --version | awk '{ print $2 }')
     tests/package/check_package.sh "build/qxr-fanuc-sorvane_${version}_$(dpkg --print-architecture).deb"
     ;;
+windows-test)
+    ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest
+    build_preset windows-cross build-windows-cross
+    # One Wine server for the whole run, rather than one started and stopped for every test.
+    export WINEPREFIX=$PWD/build-windows-cross/wine WINEDEBUG=-all
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
+    wine wineboot --init >/dev/null 2>&1 # make the prefix before the tests, not inside the first one
+    trap 'wineserver -k 2>/dev/null || true' EXIT
+    ctest --preset windows-cross -j "$(nproc)"
+    ;;
 *)
-    echo "usage: ./build.sh run | test | build | bench | sanitize | fuzz [SECONDS] | lint | package" >&2
+    echo "usage: ./build.sh run | test | build | strict | bench | sanitize | fuzz [SECONDS] | lint | package | windows-test" >&2
     exit 2
     ;;
 esac

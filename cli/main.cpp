@@ -52,9 +52,11 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    // The statements end in a bare line feed on every system.
-    _setmode(_fileno(stdout), _O_BINARY);
+    // Every line ends in a bare line feed on every system, the messages' as well as the statements', and
+    // a carriage return read is the record's to remove, not the runtime's.
     _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
     BufferedOutput out(stdout);

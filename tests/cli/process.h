@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,13 @@ struct ProcessResult {
 enum class OutputTarget { Captured, ReadOnlyFile, FullDevice, Closed };
 
 struct ProcessSetup {
-    std::string input;      // standard input's contents, unless input_path is given
-    std::string input_path; // a file or directory to open as standard input instead
+    std::string input;                // standard input's contents, unless input_path is given
+    std::filesystem::path input_path; // a file or directory to open as standard input instead
     OutputTarget output = OutputTarget::Captured;
 };
+
+// False where the system has no such target (a full device on Windows).
+bool can_test(OutputTarget target);
 
 // Runs the program to completion with the given arguments and standard streams, and collects what it wrote.
 ProcessResult run_process(const std::string& program, const std::vector<std::string>& arguments,

@@ -111,7 +111,7 @@ private slots:
             reports.push_back(report);
         });
         form->show();
-        QApplication::setActiveWindow(form.get());
+        form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
     void cleanup() { form.reset(); }
