@@ -92,8 +92,8 @@ Int16Result int16_from_text(std::string_view text) {
 }
 
 Int16Text::Int16Text(std::int16_t value)
-    : size_(static_cast<std::size_t>(std::to_chars(chars_.begin(), chars_.end(), value).ptr -
-                                     chars_.begin())) {}
+    : size_(static_cast<std::size_t>(std::to_chars(chars_.data(), chars_.data() + chars_.size(), value).ptr -
+                                     chars_.data())) {}
 
 std::string int16_to_text(std::int16_t value) {
     return std::string(Int16Text(value).view());

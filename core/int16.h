@@ -23,15 +23,13 @@ inline constexpr std::int16_t int16_max = 32767;
 // Plain decimal: no leading zeros, no plus sign, no grouping.
 [[nodiscard]] std::string int16_to_text(std::int16_t value);
 
-// The same text in a fixed buffer, for building statements without temporary strings. The buffer is a
-// whole machine word so that it can be copied in one move; only the first size() characters count.
+// The same text in a fixed buffer, for building statements without temporary strings.
 class Int16Text {
 public:
-    static constexpr std::size_t capacity = 8;
+    static constexpr std::size_t capacity = 6; // "-32768"
 
     explicit Int16Text(std::int16_t value);
     [[nodiscard]] std::string_view view() const { return {chars_.data(), size_}; }
-    [[nodiscard]] const std::array<char, capacity>& padded() const { return chars_; }
 
 private:
     std::array<char, capacity> chars_{};

@@ -1,22 +1,14 @@
 #include "script_strings.h"
 
 #include "int16.h"
-#include "statement_writer.h"
+#include "statement_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace qxrfanuc {
 
 namespace {
-
-struct MappingRule {
-    std::int16_t address_step;   // words per register
-    std::int16_t address_offset; // address of register 1
-    std::int16_t words_per_item;
-};
-
-constexpr MappingRule general_register_rule{4, 4, 2};
-constexpr MappingRule position_register_rule{12, 1001, 12};
 
 // Marks an error from a 16-bit operation with the input or computed value it failed on.
 Int16Result located(Int16Result result, ErrorPlace place) {
@@ -40,14 +32,6 @@ Int16Result fanuc_address(std::int16_t fanuc, const MappingRule& rule) {
     return int16_add(*scaled, rule.address_offset);
 }
 
-// Room for the longest statement: its fixed text, the register type, five numbers of up to six characters,
-// and the padding that the last number may write beyond its digits.
-std::size_t statement_room(std::string_view register_type) {
-    constexpr std::size_t fixed_text = 80;
-    constexpr std::size_t five_numbers = std::size_t{5} * 6;
-    return fixed_text + register_type.size() + five_numbers + Int16Text::capacity;
-}
-
 // The numbers a statement quotes, each already written out.
 struct StatementNumbers {
     Int16Text qxr;
@@ -57,41 +41,25 @@ struct StatementNumbers {
     Int16Text word_count;
 };
 
-void put_arguments(StatementWriter& out, const StatementNumbers& numbers) {
-    out.put(numbers.qxr_index);
-    out.put(",");
-    out.put(numbers.fanuc_address);
-    out.put(",");
-    out.put(numbers.word_count);
-    out.put(",1000);  // ");
+// Joins the pieces into one string of exactly their total size, in one allocation. The size is summed
+// from the very pieces that are then copied, so none can be written past the end.
+template <typename... Pieces> std::string concatenate(const Pieces&... pieces) {
+    const std::size_t size = (std::string_view(pieces).size() + ...);
+    std::string out;
+    out.resize_and_overwrite(size, [&](char* buffer, std::size_t) {
+        // copy, unlike memcpy, is defined for an empty view without data.
+        ((buffer = std::ranges::copy(std::string_view(pieces), buffer).out), ...);
+        return size;
+    });
+    return out;
 }
 
-std::string build_readstring(const StatementNumbers& numbers, std::string_view register_type) {
-    return write_statement(statement_room(register_type), [&](StatementWriter& out) {
-        out.put("mb.Read(");
-        put_arguments(out, numbers);
-        out.put("Read Value From Fanuc ");
-        out.put(register_type);
-        out.put(" ");
-        out.put(numbers.fanuc);
-        out.put(", and Store in QXR Register ");
-        out.put(numbers.qxr);
-        out.put(".");
-    });
-}
-
-std::string build_writestring(const StatementNumbers& numbers, std::string_view register_type) {
-    return write_statement(statement_room(register_type), [&](StatementWriter& out) {
-        out.put("mb.Write(");
-        put_arguments(out, numbers);
-        out.put("Read Value From QXR Register ");
-        out.put(numbers.qxr);
-        out.put(", and Store in Fanuc ");
-        out.put(register_type);
-        out.put(" ");
-        out.put(numbers.fanuc);
-        out.put(".");
-    });
+// The call with its four arguments, then the comment's pieces.
+template <typename... Comment>
+std::string build_statement(std::string_view call, const StatementNumbers& n, const Comment&... comment) {
+    using namespace statement_text;
+    return concatenate(call, n.qxr_index.view(), separator, n.fanuc_address.view(), separator,
+                       n.word_count.view(), separator, last_argument, call_end, comment...);
 }
 
 } // namespace
@@ -114,8 +82,7 @@ std::expected<ScriptStrings, GenerationError> generate_script_strings(std::strin
         return std::unexpected(items.error());
     }
 
-    const MappingRule& rule =
-        register_type == general_register_type ? general_register_rule : position_register_rule;
+    const MappingRule& rule = mapping_rule(register_type);
     const auto address = located(fanuc_address(*fanuc, rule), ErrorPlace::FanucAddress);
     if (!address) {
         return std::unexpected(address.error());
@@ -127,7 +94,13 @@ std::expected<ScriptStrings, GenerationError> generate_script_strings(std::strin
 
     const StatementNumbers numbers{Int16Text(*qxr), Int16Text(*fanuc), Int16Text(int16_half(*qxr)),
                                    Int16Text(*address), Int16Text(*words)};
-    return ScriptStrings{build_readstring(numbers, register_type), build_writestring(numbers, register_type)};
+    using namespace statement_text;
+    const auto d = numbers.qxr.view();
+    const auto f = numbers.fanuc.view();
+    return ScriptStrings{build_statement(read_call, numbers, from_fanuc, register_type, type_and_register, f,
+                                         into_qxr, d, end),
+                         build_statement(write_call, numbers, from_qxr, d, into_fanuc, register_type,
+                                         type_and_register, f, end)};
 }
 
 } // namespace qxrfanuc

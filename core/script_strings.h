@@ -6,15 +6,13 @@
 // stops the generation and comes back as a GenerationError that says what went wrong and where.
 
 #include "generation_error.h"
+#include "statement_text.h"
 
 #include <expected>
 #include <string>
 #include <string_view>
 
 namespace qxrfanuc {
-
-inline constexpr std::string_view general_register_type = "General Register [R]";
-inline constexpr std::string_view position_register_type = "Position Register [PR]";
 
 struct ScriptStrings {
     std::string readstring;
