@@ -10,6 +10,7 @@
 #   ./build.sh fuzz [SECONDS] build the libFuzzer targets with clang and run each (default 60 s)
 #   ./build.sh lint           build everything with warnings as errors, check formatting, run clang-tidy
 #   ./build.sh package        build the Debian package and check it (contents, lintian)
+#   ./build.sh portability    build with Ninja Multi-Config, and the core and CLI with clang and libc++
 #   ./build.sh windows-test   cross-compile the core, the CLI and their tests for Windows, run them under Wine
 # Warnings never stop the first four; lint, sanitize, fuzz and windows-test (CI's) treat them as errors.
 set -euo pipefail
@@ -101,6 +102,17 @@ package)
     version=$(build/bin/qxr-fanuc-cli --version | awk '{ print $2 }')
     tests/package/check_package.sh "build/qxr-fanuc-sorvane_${version}_$(dpkg --print-architecture).deb"
     ;;
+portability)
+    # A multi-config generator, whose generated headers live per configuration, and a standard library whose
+    # array iterators are classes: each has broken builds that Ninja and libstdc++ accept.
+    ensure_packages "${build_packages[@]}"
+    build_preset multi-config build-multi-config
+    ctest --test-dir build-multi-config -C RelWithDebInfo -j "$(nproc)" --output-on-failure --no-tests=error
+    clang=$(recent_clang)
+    ensure_packages "libc++-$clang-dev" "libc++abi-$clang-dev"
+    build_preset libcxx build-libcxx "-DCMAKE_CXX_COMPILER=clang++-$clang"
+    build-libcxx/bin/qxr-fanuc-cli 12 1 1 R
+    ;;
 windows-test)
     ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest
     build_preset windows-cross build-windows-cross
@@ -113,7 +125,7 @@ windows-test)
     ctest --preset windows-cross -j "$(nproc)"
     ;;
 *)
-    echo "usage: ./build.sh run | test | build | strict | bench | sanitize | fuzz [SECONDS] | lint | package | windows-test" >&2
+    echo "usage: ./build.sh run | test | build | strict | bench | sanitize | fuzz [SECONDS] | lint | package | portability | windows-test" >&2
     exit 2
     ;;
 esac

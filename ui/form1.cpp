@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "script_strings.h"
+#include "ui_form1.h"
 
 #include <QIcon>
 #include <QMessageBox>
@@ -33,8 +34,8 @@ void set_font(QWidget* widget, const std::function<void(QFont&)>& change) {
 } // namespace
 
 Form1::Form1(ErrorPresenter present_error, QWidget* parent)
-    : QWidget(parent), present_error_(std::move(present_error)) {
-    ui.setupUi(this);
+    : QWidget(parent), ui(std::make_unique<Ui::Form1>()), present_error_(std::move(present_error)) {
+    ui->setupUi(this);
     setWindowIcon(window_icon());
     // Labels and the frame lay out nothing until they are painted, so changing their fonts here costs no
     // font that would only be thrown away.
@@ -43,16 +44,18 @@ Form1::Form1(ErrorPresenter present_error, QWidget* parent)
     for (QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         set_font(label, captions);
     }
-    set_font(ui.Frame2, [&](QFont& font) {
+    set_font(ui->Frame2, [&](QFont& font) {
         captions(font);
         instructions(font);
     });
-    set_font(ui.Text_writestring, instructions);
-    set_font(ui.Text_readstring, instructions);
-    connect(ui.Combo1, &DropDownComboBox::dropDown, this, &Form1::Combo1_DropDown);
-    connect(ui.cmd_generate, &QPushButton::clicked, this, &Form1::cmd_generate_Click);
+    set_font(ui->Text_writestring, instructions);
+    set_font(ui->Text_readstring, instructions);
+    connect(ui->Combo1, &DropDownComboBox::dropDown, this, &Form1::Combo1_DropDown);
+    connect(ui->cmd_generate, &QPushButton::clicked, this, &Form1::cmd_generate_Click);
     Form_Load();
 }
+
+Form1::~Form1() = default;
 
 void Form1::show_critical_message(QWidget* window, const ErrorReport& report) {
     QMessageBox box(QMessageBox::Critical, window->windowTitle(), report.heading, QMessageBox::Ok, window);
@@ -67,16 +70,16 @@ void Form1::show_critical_message(QWidget* window, const ErrorReport& report) {
 }
 
 void Form1::Form_Load() {
-    ui.cmd_generate->setEnabled(false);
+    ui->cmd_generate->setEnabled(false);
 }
 
 void Form1::Combo1_DropDown() {
-    ui.cmd_generate->setEnabled(true);
+    ui->cmd_generate->setEnabled(true);
 }
 
 void Form1::cmd_generate_Click() {
-    const BoxTexts boxes{ui.Text_qxr_0->text(), ui.Text_fanuc_2->text(), ui.Text_positions_0->text(),
-                         ui.Combo1->currentText()};
+    const BoxTexts boxes{ui->Text_qxr_0->text(), ui->Text_fanuc_2->text(), ui->Text_positions_0->text(),
+                         ui->Combo1->currentText()};
     const auto statements =
         qxrfanuc::generate_script_strings(boxes.qxr.toStdString(), boxes.fanuc.toStdString(),
                                           boxes.items.toStdString(), boxes.register_type.toStdString());
@@ -88,13 +91,13 @@ void Form1::cmd_generate_Click() {
         box->selectAll();
         return;
     }
-    ui.Text_readstring->setText(QString::fromStdString(statements->readstring));
-    ui.Text_writestring->setText(QString::fromStdString(statements->writestring));
+    ui->Text_readstring->setText(QString::fromStdString(statements->readstring));
+    ui->Text_writestring->setText(QString::fromStdString(statements->writestring));
     // Show each statement from its start, where "mb.Read(" and the arguments are.
-    ui.Text_readstring->home(false);
-    ui.Text_writestring->home(false);
+    ui->Text_readstring->home(false);
+    ui->Text_writestring->home(false);
 }
 
 QLineEdit* Form1::box_at_fault(qxrfanuc::ErrorPlace place) const {
-    return qxrfanuc::input_at_fault(place, ui.Text_qxr_0, ui.Text_fanuc_2, ui.Text_positions_0);
+    return qxrfanuc::input_at_fault(place, ui->Text_qxr_0, ui->Text_fanuc_2, ui->Text_positions_0);
 }

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "error_report.h"
-#include "ui_form1.h"
 
 #include <functional>
+#include <memory>
 
 #include <QWidget>
+
+class QLineEdit;
+namespace Ui {
+class Form1;
+}
 
 // The program's only window. Its layout lives in form1.ui; this class adds the three handlers, which turn
 // the boxes into texts, hand them to the generator and put the statements, or the error, back.
@@ -18,6 +23,7 @@ public:
     using ErrorPresenter = std::function<void(QWidget* window, const ErrorReport& report)>;
 
     explicit Form1(ErrorPresenter present_error = show_critical_message, QWidget* parent = nullptr);
+    ~Form1() override;
 
     static void show_critical_message(QWidget* window, const ErrorReport& report);
 
@@ -28,6 +34,7 @@ private:
 
     QLineEdit* box_at_fault(qxrfanuc::ErrorPlace place) const;
 
-    Ui::Form1 ui;
+    // The layout generated from form1.ui, kept out of this header so that its users need no generated file.
+    std::unique_ptr<Ui::Form1> ui;
     ErrorPresenter present_error_;
 };
