@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times qxr-fanuc-cli --batch on a million generated records written to /dev/null and prints records a second.
 # Usage: bench/cli_batch_throughput.sh [build/bin/qxr-fanuc-cli] [RECORDS]
 set -euo pipefail

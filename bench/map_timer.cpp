@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts a program and prints, as "milliseconds kilobytes", the time from exec until the X server maps its
 // first top-level window, and the program's peak resident memory. The program is ended shortly after.
 #include <chrono>

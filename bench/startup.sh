@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Startup against the toolkit's floor. Under one Xvfb, starts in turn qxr-fanuc, the floor (an empty Qt window
 # of the same size) and the text floor (the same window showing one line of text in the window's font),
 # RUNS times each (default 11), and prints the median time from exec until the window is mapped, the ratios,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "batch.h"
 #include "buffered_output.h"
 #include "command_line.h"

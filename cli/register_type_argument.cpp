@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "register_type_argument.h"
 
 #include "script_strings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "generation_error.h"
 
 namespace qxrfanuc {

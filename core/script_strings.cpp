@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "script_strings.h"
 
 #include "int16.h"

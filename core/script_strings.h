@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Generation in three steps: the three input texts become checked 16-bit integers (int16.h), the register

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks generate_script_strings on four texts cut from the input: a success must be the two statements
 // rebuilt here from 64-bit arithmetic; a failure must be the first failing step, with its kind and place.
 #include "int16.h"

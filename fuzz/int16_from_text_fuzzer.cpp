@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks int16_from_text against a reference written differently: a grammar check character by
 // character, and rounding decided by comparing the fraction's digits with "5" as text.
 #include "int16.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws the program's icon and logo and writes them to assets/.
 
 Run once after changing the drawing; the results are committed. Uses only the standard library: the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts qxr-fanuc under a private X server, drives it with real input and saves a picture of the window.
 #   scripts/screenshot.sh [start|generated|error] [OUTPUT.png]
 #     start      the window as it opens (default)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Starts a private X server for the window program and exports DISPLAY; sets xvfb to its process id.
 # 96 dpi, as on most desktops: the window's point sizes are meant for it; no reset when the last client leaves,
 # which would refuse the next one for a moment. Sourced by the scripts that

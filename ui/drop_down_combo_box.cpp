@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drop_down_combo_box.h"
 
 void DropDownComboBox::showPopup() {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "application_identity.h"
 #include "form1.h"
 
 #include <cstdio>
@@ -30,6 +32,7 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
+    set_application_identity();
     Form1 form;
     form.show();
     return QApplication::exec();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for startup: the smallest Qt Widgets program that shows one empty window of the main window's
 // size. With --text it also shows one line of text in the main window's font, which is what first brings
 // up the font system (fontconfig and FreeType): the floor for any window that shows text at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "int16.h"
 
 #include <cstdint>

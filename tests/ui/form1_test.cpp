@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "application_identity.h"
 #include "form1.h"
 
 #include <optional>
@@ -122,6 +124,15 @@ private slots:
         QVERIFY(!form->windowIcon().isNull());
         QVERIFY(form->windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(form->windowIcon().availableSizes().contains(QSize(32, 32)));
+    }
+
+    // The names a desktop pairs the window with its entry by; the caption stays the window's own.
+    void applicationIdentity() {
+        set_application_identity();
+        QCOMPARE(QGuiApplication::applicationName(), QStringLiteral("qxr-fanuc"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.qxrfanuc.sorvane"));
+        QCOMPARE(QGuiApplication::applicationVersion(), QStringLiteral(QXR_FANUC_VERSION));
+        QCOMPARE(Form1().windowTitle(), QStringLiteral("QXR - Fanuc  Sorvane"));
     }
 
     void controls_data() {
