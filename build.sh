@@ -36,7 +36,7 @@ build() {
 fuzz_configure_args() {
     local clang
     clang=$(recent_clang)
-    ensure_packages "libclang-rt-$clang-dev"
+    ensure_packages "libclang-rt-$clang-dev" >&2 # only the argument goes to standard output
     echo "-DCMAKE_CXX_COMPILER=clang++-$clang"
 }
 
