@@ -33,6 +33,8 @@ bool looks_like_option(std::string_view argument) {
 
 struct Options {
     bool batch = false;
+    bool check = false;
+    bool map = false;
     bool help = false;
     bool version = false;
     StatementChoice choice = StatementChoice::Both;
@@ -55,6 +57,10 @@ std::expected<void, std::string> apply_option(Options& options, std::string_view
     }
     if (option == "--batch") {
         options.batch = true;
+    } else if (option == "--check") {
+        options.check = true;
+    } else if (option == "--map") {
+        options.map = true;
     } else if (option == "--help") {
         options.help = true;
     } else if (option == "--version") {
@@ -106,6 +112,18 @@ std::expected<Command, std::string> parse_command_line(std::span<const std::stri
         command.mode = options.help ? Mode::Help : Mode::Version;
         return command;
     }
+    if (options.check || options.map) {
+        if (!options.check) {
+            return std::unexpected("--map goes with --check");
+        }
+        if (options.batch || options.choice != StatementChoice::Both) {
+            return std::unexpected("--check combines with no option but --map");
+        }
+        command.mode = Mode::Check;
+        command.files = std::move(texts);
+        command.map = options.map;
+        return command;
+    }
     if (options.batch) {
         if (!texts.empty()) {
             return std::unexpected(
@@ -139,16 +157,31 @@ Options:
                  lines and lines starting with # are skipped, and so is a UTF-8 byte order mark
                  at the very start; a record may be at most 4096 bytes long; a failed record
                  is reported on standard error as "line N: ..." and the others go on
+      --check    read background scripts (each FILE, or standard input for - or no FILE)
+                 and report, one line each as FILE:LINE:COLUMN: SEVERITY: MESSAGE [CHECK],
+                 the mb.Read and mb.Write statements that the generator could not have
+                 written, comments that say something else, values outside the window's
+                 hints and writes that overlap; a summary goes to standard error
+      --map      with --check: print instead a CSV map of the statements, whose last four
+                 columns are --batch records that regenerate them
   -h, --help     print this help
   -V, --version  print the version
 
 Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 overflow,
-1 read or write failure. In batch mode, the status of the first failed record.
+1 read or write failure. In batch mode, the status of the first failed record. With --check:
+1 if a FILE could not be read, else 3 if an error was found, else 0.
+
+--check finds // and /* */ comments first and takes them as blanks; it does not recognise string
+literals, so a // inside quotes starts a comment. Checks: unchecked (note: arguments are not four
+plain integers), argument, index, address, words (errors), last-argument (warning), comment
+(error), range, overlap (warnings).
 
 Examples:
   qxr-fanuc-cli 12 1 1 R
   qxr-fanuc-cli --write 100 3 2 PR
   printf '12,1,1,R\n100,3,2,PR\n' | qxr-fanuc-cli --batch
+  qxr-fanuc-cli --check background.txt
+  qxr-fanuc-cli --check --map background.txt | cut -d, -f9- | tail -n +2 | qxr-fanuc-cli --batch
 )";
     return text;
 }

@@ -8,16 +8,19 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qxrfanuc::cli {
 
-enum class Mode { Single, Batch, Help, Version };
+enum class Mode { Single, Batch, Check, Help, Version };
 
 struct Command {
     Mode mode = Mode::Single;
     StatementChoice choice = StatementChoice::Both;
-    InputTexts inputs;              // Single only
-    std::string_view register_type; // Single only: already mapped from the TYPE argument
+    InputTexts inputs;                   // Single only
+    std::string_view register_type;      // Single only: already mapped from the TYPE argument
+    std::vector<std::string_view> files; // Check only: the scripts, none for standard input
+    bool map = false;                    // Check only
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of
@@ -29,6 +32,7 @@ parse_command_line(std::span<const std::string_view> arguments);
 inline constexpr std::string_view usage_text =
     "usage: qxr-fanuc-cli [-r | -w] QXR FANUC ITEMS TYPE\n"
     "       qxr-fanuc-cli --batch [-r | -w]   (records QXR,FANUC,ITEMS,TYPE on standard input)\n"
+    "       qxr-fanuc-cli --check [--map] [FILE...]\n"
     "       qxr-fanuc-cli -h | -V\n";
 
 [[nodiscard]] std::string help_text();

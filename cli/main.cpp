@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "batch.h"
 #include "buffered_output.h"
+#include "check_command.h"
 #include "command_line.h"
 #include "report.h"
 
@@ -43,6 +44,8 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
         return exit_success;
     case Mode::Batch:
         return run_batch(stdin, out, err, command.choice);
+    case Mode::Check:
+        return run_check(command.files, command.map, out, err);
     case Mode::Single:
         break;
     }

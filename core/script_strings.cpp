@@ -19,20 +19,6 @@ Int16Result located(Int16Result result, ErrorPlace place) {
     return result;
 }
 
-// ((F - 1) x step) + offset, evaluated as written: each intermediate value is checked, so an F whose
-// simplified form would fit can still overflow.
-Int16Result fanuc_address(std::int16_t fanuc, const MappingRule& rule) {
-    const auto minus_one = int16_sub(fanuc, 1);
-    if (!minus_one) {
-        return minus_one;
-    }
-    const auto scaled = int16_mul(*minus_one, rule.address_step);
-    if (!scaled) {
-        return scaled;
-    }
-    return int16_add(*scaled, rule.address_offset);
-}
-
 // The numbers a statement quotes, each already written out.
 struct StatementNumbers {
     Int16Text qxr;
@@ -88,12 +74,12 @@ std::expected<ScriptStrings, GenerationError> generate_script_strings(std::strin
     if (!address) {
         return std::unexpected(address.error());
     }
-    const auto words = located(int16_mul(*items, rule.words_per_item), ErrorPlace::WordCount);
+    const auto words = located(word_count(*items, rule), ErrorPlace::WordCount);
     if (!words) {
         return std::unexpected(words.error());
     }
 
-    const StatementNumbers numbers{Int16Text(*qxr), Int16Text(*fanuc), Int16Text(int16_half(*qxr)),
+    const StatementNumbers numbers{Int16Text(*qxr), Int16Text(*fanuc), Int16Text(qxr_index(*qxr)),
                                    Int16Text(*address), Int16Text(*words)};
     using namespace statement_text;
     const auto d = numbers.qxr.view();

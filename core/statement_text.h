@@ -4,6 +4,8 @@
 // The statements' fixed texts and the two mapping rules, in one place: whatever writes a statement or reads
 // one back uses these and no copy of them.
 
+#include "int16.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -27,6 +29,29 @@ inline constexpr MappingRule position_register_rule{12, 1001, 12};
 // selects the PR rule.
 [[nodiscard]] constexpr const MappingRule& mapping_rule(std::string_view register_type) {
     return register_type == general_register_type ? general_register_rule : position_register_rule;
+}
+
+// ((F - 1) x step) + offset, evaluated as written: each intermediate value is checked, so an F whose
+// simplified form would fit can still overflow.
+[[nodiscard]] constexpr Int16Result fanuc_address(std::int16_t fanuc, const MappingRule& rule) {
+    const auto minus_one = int16_sub(fanuc, 1);
+    if (!minus_one) {
+        return minus_one;
+    }
+    const auto scaled = int16_mul(*minus_one, rule.address_step);
+    if (!scaled) {
+        return scaled;
+    }
+    return int16_add(*scaled, rule.address_offset);
+}
+
+[[nodiscard]] constexpr Int16Result word_count(std::int16_t items, const MappingRule& rule) {
+    return int16_mul(items, rule.words_per_item);
+}
+
+// The QXR register index a statement carries: the register number halved towards zero.
+[[nodiscard]] constexpr std::int16_t qxr_index(std::int16_t qxr_register) {
+    return int16_half(qxr_register);
 }
 
 // mb.Read(I,A,W,1000);  // Read Value From Fanuc TYPE F, and Store in QXR Register D.

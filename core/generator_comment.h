@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// A statement's // comment, read back to see whether it is in the form the generator writes:
+//   Read Value From Fanuc TYPE F, and Store in QXR Register D.     (a read statement's)
+//   Read Value From QXR Register D, and Store in Fanuc TYPE F.     (a write statement's)
+// TYPE is any text, the empty one included; F and D are an optional minus and digits of any length.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qxrfanuc {
+
+// A comment's text kept in constant memory however long it is: each run of digits shortened to its value's
+// digits (a run too long for any 16-bit value to a larger stand-in), then the first and the last stretch of
+// what remains. A generator-form comment's numbers and fixed texts always lie within those stretches.
+class CommentText {
+public:
+    static constexpr std::size_t stretch = 256;
+
+    void append(char c);
+    void finish(); // after the last byte: ends a digit run the text ends with
+    void clear();
+
+    [[nodiscard]] bool elided() const { return length_ > head_.size() + tail_.size(); }
+    [[nodiscard]] std::size_t length() const { return length_; }
+    [[nodiscard]] std::string_view head() const { return head_; }
+    [[nodiscard]] std::string_view tail() const { return tail_; }
+
+private:
+    void keep(char c);
+    void keep_digit_run();
+
+    std::string head_;
+    std::string tail_;
+    std::size_t length_ = 0;
+    bool started_ = false;
+    std::string digit_run_;
+    bool in_digit_run_ = false;
+    std::size_t significant_digits_ = 0;
+    std::string held_blanks_;
+    std::size_t held_blank_count_ = 0;
+};
+
+struct GeneratorComment {
+    bool read_wording = false; // a read statement's wording
+    bool general_type = false; // TYPE is exactly the R type text, so it selects the R rule
+    std::string type_text;     // TYPE as read, shortened when very long (for messages)
+    std::int64_t fanuc = 0;    // F; a number beyond 16 bits stays beyond them
+    std::int64_t qxr = 0;      // D, likewise
+};
+
+// The comment's parts when it is in the generator's form; leading and trailing blanks do not count.
+[[nodiscard]] std::optional<GeneratorComment> parse_generator_comment(const CommentText& comment);
+
+} // namespace qxrfanuc

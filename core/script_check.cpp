@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: MIT
+#include "script_check.h"
+
+#include "digit_run.h"
+#include "statement_decoder.h"
+
+namespace qxrfanuc {
+
+namespace {
+
+// The ranges the window shows as hints beside its boxes.
+struct Hint {
+    std::int16_t low;
+    std::int16_t high;
+};
+constexpr Hint qxr_hint{12, 16000};
+constexpr Hint general_fanuc_hint{1, 200};
+constexpr Hint position_fanuc_hint{1, 250};
+constexpr Hint general_items_hint{1, 30};
+constexpr Hint position_items_hint{1, 4};
+
+constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
+                                                         "last argument"};
+
+std::string letters(bool general) {
+    return general ? "R" : "PR";
+}
+
+std::string number(std::int64_t value) {
+    return value == DigitRun::huge ? std::string("(more digits than any 16-bit number has)")
+                                   : std::to_string(value);
+}
+
+std::string range_text(Hint hint) {
+    return std::to_string(hint.low) + " to " + std::to_string(hint.high);
+}
+
+bool outside(std::int64_t value, Hint hint) {
+    return value < hint.low || value > hint.high;
+}
+
+// "multiples of 4" for the R rule, "1001 + 12k" for the PR rule: read off the rule itself.
+std::string grid_text(const MappingRule& rule) {
+    if (rule.address_offset % rule.address_step == 0) {
+        return "multiples of " + std::to_string(rule.address_step);
+    }
+    return std::to_string(rule.address_offset) + " + " + std::to_string(rule.address_step) + "k";
+}
+
+std::string join(const std::vector<std::string>& parts) {
+    std::string out;
+    for (const auto& part : parts) {
+        out += out.empty() ? part : "; " + part;
+    }
+    return out;
+}
+
+std::optional<Finding> argument_finding(const std::array<std::int64_t, 4>& arguments) {
+    std::vector<std::string> parts;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) < int16_min || arguments.at(i) > int16_max) {
+            parts.push_back("argument " + std::to_string(i + 1) + " (" + std::string(argument_roles.at(i)) +
+                            ") " + number(arguments.at(i)) + " is outside -32768 to 32767");
+        }
+    }
+    if (parts.empty()) {
+        return std::nullopt;
+    }
+    return Finding{Severity::Error, "argument", join(parts)};
+}
+
+void check_arguments(std::vector<Finding>& findings, const std::array<std::int16_t, 4>& a,
+                     const StatementDecoding& decoding) {
+    const std::int16_t index = a[0];
+    const std::int16_t address = a[1];
+    const std::int16_t words = a[2];
+    if (!decoding.index_in_range) {
+        findings.push_back({Severity::Error, "index",
+                            "QXR index " + std::to_string(index) + " is outside " +
+                                std::to_string(min_qxr_index) + " to " + std::to_string(max_qxr_index) +
+                                ": no 16-bit QXR register halves to it"});
+    }
+    if (decoding.grid == nullptr) {
+        findings.push_back({Severity::Error, "address",
+                            "Fanuc address " + std::to_string(address) + " is on neither the R grid (" +
+                                grid_text(general_register_rule) + ") nor the PR grid (" +
+                                grid_text(position_register_rule) + ")"});
+    } else if (!decoding.fanuc) {
+        const MappingRule& rule = *decoding.grid;
+        const std::int32_t register_number = (address - rule.address_offset) / rule.address_step + 1;
+        findings.push_back(
+            {Severity::Error, "address",
+             "Fanuc address " + std::to_string(address) + " is on the " + letters(decoding.is_general()) +
+                 " grid, but the generator cannot write it: " + "register " + letters(decoding.is_general()) +
+                 " " + std::to_string(register_number) + " overflows its 16-bit arithmetic"});
+    }
+    if (decoding.grid != nullptr && !decoding.items) {
+        findings.push_back({Severity::Error, "words",
+                            "word count " + std::to_string(words) + " is not a whole number of " +
+                                letters(decoding.is_general()) + " items (" +
+                                std::to_string(decoding.grid->words_per_item) + " words each)"});
+    }
+    if (std::to_string(a[3]) != statement_text::last_argument) {
+        findings.push_back({Severity::Warning, "last-argument",
+                            "last argument is " + std::to_string(a[3]) + "; the generator always writes " +
+                                std::string(statement_text::last_argument)});
+    }
+}
+
+// The comment's disagreements with what the statement decodes to; none when it agrees.
+std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_write, std::int16_t index,
+                                       const StatementDecoding& decoding) {
+    std::vector<std::string> found;
+    if (comment.read_wording == is_write) {
+        found.push_back(std::string("it is worded as ") + (is_write ? "mb.Read" : "mb.Write") + "'s");
+    }
+    if (comment.general_type != decoding.is_general()) {
+        found.push_back("its type \"" + comment.type_text + "\" takes the " + letters(comment.general_type) +
+                        " rule, but the address is on the " + letters(decoding.is_general()) + " grid");
+    }
+    if (comment.fanuc != *decoding.fanuc) {
+        found.push_back("it names Fanuc register " + number(comment.fanuc) +
+                        ", but the address is register " + letters(decoding.is_general()) + " " +
+                        std::to_string(*decoding.fanuc));
+    }
+    const auto qxr =
+        int16_checked(static_cast<std::int32_t>(std::clamp<std::int64_t>(comment.qxr, -70000, 70000)));
+    if (!qxr || qxr_index(*qxr) != index) {
+        found.push_back("it names QXR register " + number(comment.qxr) +
+                        ", whose half is not the QXR index " + std::to_string(index));
+    }
+    return found;
+}
+
+std::optional<Finding> range_finding(const DecodedInputs& inputs) {
+    std::vector<std::string> parts;
+    if (outside(inputs.qxr, qxr_hint)) {
+        parts.push_back("QXR register " + std::to_string(inputs.qxr) + " is outside " + range_text(qxr_hint));
+    }
+    const Hint fanuc_hint = inputs.general ? general_fanuc_hint : position_fanuc_hint;
+    if (outside(inputs.fanuc, fanuc_hint)) {
+        parts.push_back("Fanuc register " + letters(inputs.general) + " " + std::to_string(inputs.fanuc) +
+                        " is outside " + range_text(fanuc_hint));
+    }
+    const Hint items_hint = inputs.general ? general_items_hint : position_items_hint;
+    if (inputs.items <= 0) {
+        parts.push_back("item count " + std::to_string(inputs.items) + " transfers nothing");
+    } else if (outside(inputs.items, items_hint)) {
+        parts.push_back("item count " + std::to_string(inputs.items) + " is outside " +
+                        range_text(items_hint));
+    }
+    if (parts.empty()) {
+        return std::nullopt;
+    }
+    return Finding{Severity::Warning, "range", join(parts)};
+}
+
+std::string range_text(std::int32_t first, std::int32_t end) {
+    return "[" + std::to_string(first) + ", " + std::to_string(end) + ")";
+}
+
+} // namespace
+
+std::string_view severity_name(Severity severity) {
+    switch (severity) {
+    case Severity::Error:
+        return "error";
+    case Severity::Warning:
+        return "warning";
+    case Severity::Note:
+        return "note";
+    }
+    return "note";
+}
+
+StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
+    StatementCheck result;
+    auto& findings = result.findings;
+    if (!statement.arguments) {
+        findings.push_back({Severity::Note, "unchecked", "not checked: " + statement.unchecked_because});
+        return result;
+    }
+    if (auto finding = argument_finding(*statement.arguments)) {
+        findings.push_back(std::move(*finding));
+        return result;
+    }
+    std::array<std::int16_t, 4> a{};
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        a.at(i) = static_cast<std::int16_t>(statement.arguments->at(i));
+    }
+    result.arguments = a;
+    const auto decoding = decode_statement(a[0], a[1], a[2]);
+    check_arguments(findings, a, decoding);
+
+    if (decoding.decodable()) {
+        // The QXR register: the comment's, when it is the generator's and agrees, else twice the index.
+        auto qxr = static_cast<std::int16_t>(2 * a[0]);
+        const auto comment =
+            statement.comment != nullptr ? parse_generator_comment(*statement.comment) : std::nullopt;
+        if (comment) {
+            const auto found = disagreements(*comment, statement.is_write, a[0], decoding);
+            if (found.empty()) {
+                qxr = static_cast<std::int16_t>(comment->qxr);
+            } else {
+                findings.push_back({Severity::Error, "comment", "the comment disagrees: " + join(found)});
+            }
+        }
+        result.inputs = DecodedInputs{qxr, *decoding.fanuc, *decoding.items, decoding.is_general()};
+        if (auto finding = range_finding(*result.inputs)) {
+            findings.push_back(std::move(*finding));
+        }
+    }
+
+    if (statement.is_write && a[2] > 0) {
+        const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
+        if (const auto overlap = writes_.add(range)) {
+            findings.push_back(
+                {Severity::Warning, "overlap",
+                 "writes Fanuc addresses " + range_text(range.first, range.end) + ", which overlap " +
+                     range_text(overlap->latest.first, overlap->latest.end) + " written at line " +
+                     std::to_string(overlap->latest.line) +
+                     (overlap->count == 1
+                          ? std::string(" (1 earlier write overlaps in all)")
+                          : " (" + std::to_string(overlap->count) + " earlier writes overlap in all)")});
+        }
+    }
+    return result;
+}
+
+} // namespace qxrfanuc

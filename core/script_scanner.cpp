@@ -1,0 +1,309 @@
+// SPDX-License-Identifier: MIT
+#include "script_scanner.h"
+
+#include "digit_run.h"
+#include "statement_text.h"
+
+namespace qxrfanuc {
+
+namespace {
+
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// What may not stand right before the m of a statement.
+bool joins_a_name(char c) {
+    return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
+}
+
+// "mb.Read" and "mb.Write": the function names, without the opening parenthesis of the calls.
+constexpr std::string_view read_name =
+    statement_text::read_call.substr(0, statement_text::read_call.size() - 1);
+constexpr std::string_view write_name =
+    statement_text::write_call.substr(0, statement_text::write_call.size() - 1);
+
+} // namespace
+
+void ScriptScanner::feed(std::string_view bytes) {
+    for (const char c : bytes) {
+        if (!bom_decided_) {
+            if (c == byte_order_mark[bom_bytes_seen_]) {
+                if (++bom_bytes_seen_ == byte_order_mark.size()) {
+                    bom_decided_ = true;
+                }
+                continue;
+            }
+            // Not a byte order mark after all: its bytes so far are the script's.
+            bom_decided_ = true;
+            for (const char seen : byte_order_mark.substr(0, bom_bytes_seen_)) {
+                take(seen);
+            }
+        }
+        take(c);
+    }
+}
+
+void ScriptScanner::finish() {
+    if (!bom_decided_) {
+        bom_decided_ = true;
+        for (const char seen : byte_order_mark.substr(0, bom_bytes_seen_)) {
+            take(seen);
+        }
+    }
+    if (carriage_return_held_) {
+        carriage_return_held_ = false;
+        take_in_line('\r');
+    }
+    if (line_has_bytes_) {
+        end_line();
+    }
+}
+
+// A carriage return right before a line feed is removed; anywhere else it is an ordinary byte.
+void ScriptScanner::take(char c) {
+    if (carriage_return_held_) {
+        carriage_return_held_ = false;
+        if (c != '\n') {
+            take_in_line('\r');
+        }
+    }
+    if (c == '\r') {
+        carriage_return_held_ = true;
+    } else if (c == '\n') {
+        end_line();
+    } else {
+        take_in_line(c);
+    }
+}
+
+void ScriptScanner::take_in_line(char c) {
+    const std::size_t column = column_++;
+    line_has_bytes_ = true;
+    switch (comment_state_) {
+    case CommentState::Code:
+        if (c == '/') {
+            comment_state_ = CommentState::Slash;
+            slash_column_ = column;
+        } else {
+            code(c, column);
+        }
+        return;
+    case CommentState::Slash:
+        if (c == '/') {
+            comment_state_ = CommentState::LineComment;
+            line_comment_starts();
+        } else if (c == '*') {
+            comment_state_ = CommentState::BlockComment;
+            code(' ', slash_column_);
+        } else {
+            comment_state_ = CommentState::Code;
+            code('/', slash_column_);
+            --column_;
+            take_in_line(c);
+        }
+        return;
+    case CommentState::LineComment:
+        if (comment_recording_) {
+            comment_.append(c);
+        }
+        return;
+    case CommentState::BlockComment:
+        comment_state_ = c == '*' ? CommentState::BlockStar : CommentState::BlockComment;
+        return;
+    case CommentState::BlockStar:
+        comment_state_ =
+            c == '/' ? CommentState::Code : (c == '*' ? CommentState::BlockStar : CommentState::BlockComment);
+        return;
+    }
+}
+
+void ScriptScanner::end_line() {
+    if (comment_state_ == CommentState::Slash) {
+        code('/', slash_column_);
+    }
+    if (comment_state_ != CommentState::BlockComment && comment_state_ != CommentState::BlockStar) {
+        comment_state_ = CommentState::Code;
+    } else {
+        comment_state_ =
+            CommentState::BlockComment; // a * at the end of a line does not close with a / on the next
+    }
+    if (state_ == StatementState::Arguments) {
+        statement_.unchecked_because = "no closing ) on its line";
+        report(false);
+    } else if (state_ == StatementState::AfterStatement) {
+        report(comment_recording_);
+    }
+    state_ = StatementState::Idle;
+    comment_recording_ = false;
+    previous_code_ = '\n';
+    ++line_;
+    column_ = 1;
+    line_has_bytes_ = false;
+}
+
+void ScriptScanner::line_comment_starts() {
+    if (state_ == StatementState::AfterStatement) {
+        comment_recording_ = true;
+        comment_.clear();
+    } else if (state_ != StatementState::Arguments) {
+        state_ = StatementState::Idle;
+    }
+    previous_code_ = ' ';
+}
+
+void ScriptScanner::code(char c, std::size_t column) {
+    switch (state_) {
+    case StatementState::Idle:
+        if (c == 'm' && !joins_a_name(previous_code_)) {
+            state_ = StatementState::Keyword;
+            keyword_matched_ = 1;
+            keyword_ = {};
+            statement_ = ScannedStatement{};
+            statement_.line = line_;
+            statement_.column = column;
+        }
+        break;
+    case StatementState::Keyword: {
+        // The two names share "mb."; the next letter picks one.
+        if (keyword_matched_ == 3) {
+            keyword_ = c == read_name[3] ? read_name : (c == write_name[3] ? write_name : std::string_view());
+        }
+        const std::string_view name = keyword_matched_ < 3 ? read_name : keyword_;
+        if (name.empty() || c != name[keyword_matched_]) {
+            state_ = StatementState::Idle;
+        } else if (++keyword_matched_ == name.size() && name == keyword_) {
+            state_ = StatementState::AfterKeyword;
+            statement_.is_write = name == write_name;
+        }
+        break;
+    }
+    case StatementState::AfterKeyword:
+        if (c == '(') {
+            state_ = StatementState::Arguments;
+            depth_ = 1;
+            argument_count_ = 1;
+            first_not_plain_ = 0;
+            argument_state_ = ArgumentState::LeadingBlanks;
+            argument_negative_ = false;
+            argument_value_ = 0;
+            argument_digits_ = 0;
+        } else if (!is_blank(c)) {
+            state_ = StatementState::Idle;
+            return code(c, column);
+        }
+        break;
+    case StatementState::Arguments:
+        argument_byte(c);
+        break;
+    case StatementState::AfterStatement:
+        if (c == ';' && !semicolon_seen_) {
+            semicolon_seen_ = true;
+        } else if (!is_blank(c)) {
+            report(false);
+            state_ = StatementState::Idle;
+            return code(c, column);
+        }
+        break;
+    }
+    previous_code_ = c;
+}
+
+void ScriptScanner::argument_byte(char c) {
+    if (c == '(') {
+        ++depth_;
+        argument_state_ = ArgumentState::NotPlain;
+        return;
+    }
+    if (c == ')' && --depth_ == 0) {
+        close_argument();
+        close_statement();
+        return;
+    }
+    if (depth_ > 1 || c == ')') {
+        return;
+    }
+    if (c == ',') {
+        close_argument();
+        ++argument_count_;
+        argument_state_ = ArgumentState::LeadingBlanks;
+        argument_negative_ = false;
+        argument_value_ = 0;
+        argument_digits_ = 0;
+        return;
+    }
+    switch (argument_state_) {
+    case ArgumentState::LeadingBlanks:
+        if (c == '+' || c == '-') {
+            argument_negative_ = c == '-';
+            argument_state_ = ArgumentState::Sign;
+            return;
+        }
+        [[fallthrough]];
+    case ArgumentState::Sign:
+    case ArgumentState::Digits:
+        if (is_digit(c)) {
+            argument_state_ = ArgumentState::Digits;
+            if (argument_digits_ > 0 || c != '0') {
+                ++argument_digits_;
+                argument_value_ = argument_digits_ > 7 ? DigitRun::huge : argument_value_ * 10 + (c - '0');
+            }
+        } else if (is_blank(c) && argument_state_ != ArgumentState::Sign) {
+            argument_state_ = argument_state_ == ArgumentState::Digits ? ArgumentState::TrailingBlanks
+                                                                       : ArgumentState::LeadingBlanks;
+        } else {
+            argument_state_ = ArgumentState::NotPlain;
+        }
+        return;
+    case ArgumentState::TrailingBlanks:
+        if (!is_blank(c)) {
+            argument_state_ = ArgumentState::NotPlain;
+        }
+        return;
+    case ArgumentState::NotPlain:
+        return;
+    }
+}
+
+void ScriptScanner::close_argument() {
+    const bool plain =
+        argument_state_ == ArgumentState::Digits || argument_state_ == ArgumentState::TrailingBlanks;
+    if (!plain && first_not_plain_ == 0) {
+        first_not_plain_ = argument_count_;
+    }
+    if (plain && argument_count_ <= argument_values_.size()) {
+        argument_values_.at(argument_count_ - 1) = argument_negative_ ? -argument_value_ : argument_value_;
+    }
+}
+
+void ScriptScanner::close_statement() {
+    if (argument_count_ != argument_values_.size()) {
+        statement_.unchecked_because = std::to_string(argument_count_) + " arguments, not 4";
+    } else if (first_not_plain_ != 0) {
+        statement_.unchecked_because =
+            "argument " + std::to_string(first_not_plain_) + " is not a plain integer";
+    } else {
+        statement_.arguments = argument_values_;
+    }
+    state_ = StatementState::AfterStatement;
+    semicolon_seen_ = false;
+    comment_recording_ = false;
+}
+
+void ScriptScanner::report(bool with_comment) {
+    if (with_comment) {
+        comment_.finish();
+        statement_.comment = &comment_;
+    }
+    on_statement_(statement_);
+    statement_.comment = nullptr;
+    comment_recording_ = false;
+}
+
+} // namespace qxrfanuc

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Reads a background script as a stream of bytes and finds the mb.Read and mb.Write statements in it, each
+// with its four arguments when they are plain integers and with the // comment that follows it. Comments
+// are found first and count as blanks for everything else; string literals are not recognised. Memory
+// does not grow with the length of a line or of the input.
+
+#include "generator_comment.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qxrfanuc {
+
+struct ScannedStatement {
+    bool is_write = false;
+    std::size_t line = 0;   // 1-based
+    std::size_t column = 0; // 1-based byte column of its m
+    // The four arguments, when the text splits at top-level commas into four plain integers (optional
+    // blanks, an optional sign, digits, optional blanks); a number too long for 16 bits stays too long.
+    std::optional<std::array<std::int64_t, 4>> arguments;
+    std::string unchecked_because;        // otherwise, why not
+    const CommentText* comment = nullptr; // the // comment after the statement's ), if any
+};
+
+class ScriptScanner {
+public:
+    using OnStatement = std::function<void(const ScannedStatement&)>;
+
+    explicit ScriptScanner(OnStatement on_statement) : on_statement_(std::move(on_statement)) {}
+
+    // The next bytes of the script; a UTF-8 byte order mark at its very start is skipped.
+    void feed(std::string_view bytes);
+    // The end of the script: reports a statement still open on its last line.
+    void finish();
+
+private:
+    enum class CommentState : std::uint8_t { Code, Slash, LineComment, BlockComment, BlockStar };
+    enum class StatementState : std::uint8_t { Idle, Keyword, AfterKeyword, Arguments, AfterStatement };
+    enum class ArgumentState : std::uint8_t { LeadingBlanks, Sign, Digits, TrailingBlanks, NotPlain };
+
+    void take(char c);
+    void take_in_line(char c);
+    void end_line();
+    void code(char c, std::size_t column);
+    void line_comment_starts();
+    void argument_byte(char c);
+    void close_argument();
+    void close_statement();
+    void report(bool with_comment);
+
+    OnStatement on_statement_;
+    std::size_t bom_bytes_seen_ = 0;
+    bool bom_decided_ = false;
+    bool carriage_return_held_ = false;
+    std::size_t line_ = 1;
+    std::size_t column_ = 1;
+    bool line_has_bytes_ = false;
+
+    CommentState comment_state_ = CommentState::Code;
+    std::size_t slash_column_ = 0;
+
+    StatementState state_ = StatementState::Idle;
+    char previous_code_ = '\n';
+    std::string_view keyword_;
+    std::size_t keyword_matched_ = 0;
+    ScannedStatement statement_;
+    std::size_t depth_ = 0;
+    std::size_t argument_count_ = 0;
+    std::size_t first_not_plain_ = 0; // 1-based; 0 when every argument so far is plain
+    ArgumentState argument_state_ = ArgumentState::LeadingBlanks;
+    bool argument_negative_ = false;
+    std::int64_t argument_value_ = 0;
+    int argument_digits_ = 0;
+    std::array<std::int64_t, 4> argument_values_{};
+    bool semicolon_seen_ = false;
+    bool comment_recording_ = false;
+    CommentText comment_;
+};
+
+} // namespace qxrfanuc

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#include "statement_decoder.h"
+
+namespace qxrfanuc {
+
+namespace {
+
+// The register the rule would place at address, found by undoing the rule in 32 bits and then confirmed by
+// running the generator's own checked arithmetic forwards: addresses such as -32768 lie on the R grid but
+// belong to a register whose address computation overflows.
+std::optional<std::int16_t> fanuc_register_at(std::int16_t address, const MappingRule& rule) {
+    const std::int32_t register_number =
+        (std::int32_t{address} - rule.address_offset) / rule.address_step + 1;
+    const auto fanuc = int16_checked(register_number);
+    if (!fanuc) {
+        return std::nullopt;
+    }
+    const auto forward = fanuc_address(*fanuc, rule);
+    return forward && *forward == address ? std::optional(*fanuc) : std::nullopt;
+}
+
+bool on_grid(std::int16_t address, const MappingRule& rule) {
+    return (std::int32_t{address} - rule.address_offset) % rule.address_step == 0;
+}
+
+} // namespace
+
+StatementDecoding decode_statement(std::int16_t qxr_index_argument, std::int16_t fanuc_address_argument,
+                                   std::int16_t word_count_argument) {
+    StatementDecoding decoding;
+    decoding.index_in_range = qxr_index_argument >= min_qxr_index && qxr_index_argument <= max_qxr_index;
+    // Every 16-bit register within one of 2 x I is a candidate; the generator's own halving picks them out.
+    for (std::int32_t qxr = 2 * std::int32_t{qxr_index_argument} - 1; qxr <= 2 * qxr_index_argument + 1;
+         ++qxr) {
+        const auto candidate = int16_checked(qxr);
+        if (candidate && qxr_index(*candidate) == qxr_index_argument) {
+            decoding.qxr_candidates.at(decoding.qxr_candidate_count++) = *candidate;
+        }
+    }
+    for (const MappingRule* rule : {&general_register_rule, &position_register_rule}) {
+        if (on_grid(fanuc_address_argument, *rule)) {
+            decoding.grid = rule;
+        }
+    }
+    if (decoding.grid == nullptr) {
+        return decoding;
+    }
+    decoding.fanuc = fanuc_register_at(fanuc_address_argument, *decoding.grid);
+    if (word_count_argument % decoding.grid->words_per_item == 0) {
+        const auto items = static_cast<std::int16_t>(word_count_argument / decoding.grid->words_per_item);
+        const auto forward = word_count(items, *decoding.grid);
+        if (forward && *forward == word_count_argument) {
+            decoding.items = items;
+        }
+    }
+    return decoding;
+}
+
+} // namespace qxrfanuc

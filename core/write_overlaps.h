@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Remembers the Fanuc address ranges that a script's write statements cover, and tells for a new range how
+// many earlier ones it overlaps and which of them came last. Each step costs a logarithm of the address
+// space however many writes came before; memory grows only with the number of writes.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace qxrfanuc {
+
+struct WrittenRange {
+    std::size_t line;
+    std::int32_t first; // the first address written
+    std::int32_t end;   // one past the last
+};
+
+struct Overlap {
+    WrittenRange latest; // the last earlier write it overlaps
+    std::size_t count;   // how many earlier writes it overlaps
+};
+
+class WriteOverlaps {
+public:
+    // Records [first, end) and returns what it overlaps of the ranges recorded before; end > first.
+    std::optional<Overlap> add(const WrittenRange& range);
+
+private:
+    // Addresses run from -32768 (the lowest first) up to 65534 (the highest end).
+    static constexpr std::int32_t lowest = -32768;
+    static constexpr std::size_t size = 1 << 17;
+
+    void ensure_storage();
+    void mark(std::size_t node, std::size_t low, std::size_t high, std::size_t from, std::size_t to,
+              std::int32_t write);
+    [[nodiscard]] std::int32_t latest(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
+                                      std::size_t to) const;
+    static void count_at(std::vector<std::int32_t>& tree, std::size_t position);
+    [[nodiscard]] static std::int64_t counted_up_to(const std::vector<std::int32_t>& tree,
+                                                    std::size_t position);
+
+    std::vector<WrittenRange> writes_;
+    // Per segment of addresses: the latest write covering all of it, and the latest covering any of it.
+    std::vector<std::int32_t> covering_all_;
+    std::vector<std::int32_t> covering_any_;
+    // Counts of the writes by where they start and where they end.
+    std::vector<std::int32_t> starts_;
+    std::vector<std::int32_t> ends_;
+};
+
+} // namespace qxrfanuc
