@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "process.h"
+#include "scratch_file.h"
 
 #include <array>
 #include <filesystem>
@@ -364,5 +365,181 @@ TEST(CliBatch, OverlongRecordIsSkipped) {
     EXPECT_EQ(result.err, "line 1: record of 200006 bytes is longer than the limit of 4096 bytes; skipped\n"
                           "line 3: record of 4097 bytes is longer than the limit of 4096 bytes; skipped\n");
 }
+
+} // namespace
+
+namespace {
+
+struct CheckCase {
+    const char* name;
+    std::string script;
+    std::string out;     // the findings, each "LINE:COLUMN: ..." of <stdin>
+    std::string summary; // "N statements found, C checked: ..."
+    int exit_status;
+};
+
+void PrintTo(const CheckCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CliChecks : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(CliChecks, ReportsEachFindingOnItsLine) {
+    const auto& c = GetParam();
+    const auto result = cli({"--check"}, c.script);
+    std::string expected;
+    for (std::size_t start = 0; start < c.out.size();) {
+        const auto end = c.out.find('\n', start) + 1;
+        expected += "<stdin>:" + c.out.substr(start, end - start);
+        start = end;
+    }
+    EXPECT_EQ(result.out, expected);
+    EXPECT_EQ(result.err, "qxr-fanuc-cli: " + c.summary + "\n");
+    EXPECT_EQ(result.exit_status, c.exit_status);
+}
+
+const std::string read_12_1 =
+    "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.";
+const std::string write_12_1 =
+    "mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.";
+const std::string clean = "0 errors, 0 warnings, 0 notes";
+
+// The map's last four columns are --batch records: fed back, they give each statement's arguments again.
+TEST(CliCheck, MapRegeneratesTheScript) {
+    const std::string script =
+        read_12_1 + "\n  mb.Write(50,1025,24,1000); mb.Read(6,6,2,1000) mb.Read(x)\n" +
+        "mb.Read(0,4,2,1000) // Read Value From Fanuc General Register [R] 1, and Store in "
+        "QXR Register -1.\n";
+    const auto map = cli({"--check", "--map"}, script);
+    EXPECT_EQ(
+        map.out,
+        "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE\n"
+        "<stdin>,1,1,mb.Read,6,4,2,1000,12,1,1,R\n"
+        "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR\n"
+        "<stdin>,2,30,mb.Read,6,6,2,1000,,,,\n"
+        "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R\n");
+    EXPECT_EQ(map.exit_status, 3);
+    const auto batch = cli({"--batch"}, "12,1,1,R\n100,3,2,PR\n-1,1,1,R\n");
+    EXPECT_EQ(batch.out.substr(0, 20), "mb.Read(6,4,2,1000);");
+    EXPECT_NE(batch.out.find("mb.Write(50,1025,24,1000);"), std::string::npos);
+    EXPECT_NE(
+        batch.out.find("mb.Read(0,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in "
+                       "QXR Register -1.\n"),
+        std::string::npos);
+}
+
+TEST(CliCheck, FilesInTurnAndOneThatCannotBeRead) {
+    const ScratchFile script;
+    script.write("mb.Read(6,6,2,1000)\n");
+    const auto name = script.path().string();
+    const auto directory = std::filesystem::temp_directory_path().string();
+    const auto result = cli({"--check", name, directory, "-"}, "mb.Read(6,4,2,999)\n");
+    EXPECT_EQ(result.out,
+              name + ":1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR "
+                     "grid (1001 + 12k) [address]\n"
+                     "<stdin>:1:1: warning: last argument is 999; the generator always writes 1000 "
+                     "[last-argument]\n");
+    EXPECT_TRUE(result.err.starts_with("qxr-fanuc-cli: cannot read \"" + directory + "\": ")) << result.err;
+    EXPECT_TRUE(
+        result.err.ends_with("\nqxr-fanuc-cli: 2 statements found, 2 checked: 1 error, 1 warning, 0 notes\n"))
+        << result.err;
+    EXPECT_EQ(result.exit_status, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Script, CliChecks,
+    testing::Values(
+        CheckCase{"GeneratedStatementsAreClean", read_12_1 + "\n" + write_12_1 + "\n", "",
+                  "2 statements found, 2 checked: " + clean, 0},
+        CheckCase{"CommentsFirst",
+                  "// mb.Read(1,2,3,4)\n/* mb.Write(6,6,2,1000);\nmb.Read(x) */ mb.Read(6,4,2,1000)\n", "",
+                  "1 statement found, 1 checked: " + clean, 0},
+        CheckCase{"NotAStatement", "xmb.Read(1,2,3,4) _mb.Read(1) a.mb.Write(1) mb.Reads(1) mb.Write\n", "",
+                  "0 statements found, 0 checked: " + clean, 0},
+        CheckCase{"Unchecked",
+                  "mb.Read(a,4,2,1000) mb.Read(6,4,2) mb.Write(6,f(4),2,1000) mb.Read(6,4,2,1000\n"
+                  "mb.Read(6, 4 2,2,1000) mb.Read(6,- 4,2,1000) mb.Read( +6 ,4,2,1000)\n",
+                  "1:1: note: not checked: argument 1 is not a plain integer [unchecked]\n"
+                  "1:21: note: not checked: 3 arguments, not 4 [unchecked]\n"
+                  "1:36: note: not checked: argument 2 is not a plain integer [unchecked]\n"
+                  "1:60: note: not checked: no closing ) on its line [unchecked]\n"
+                  "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
+                  "2:24: note: not checked: argument 2 is not a plain integer [unchecked]\n",
+                  "7 statements found, 1 checked: 0 errors, 0 warnings, 6 notes", 0},
+        CheckCase{
+            "ArgumentOutside16Bits",
+            "mb.Read(6,32768,-32769,1000) mb.Read(6,4,2," + std::string(30, '7') + ")\n",
+            "1:1: error: argument 2 (Fanuc address) 32768 is outside -32768 to 32767; argument 3 (word "
+            "count) "
+            "-32769 is outside -32768 to 32767 [argument]\n"
+            "1:30: error: argument 4 (last argument) (more digits than any 16-bit number has) is outside "
+            "-32768 to 32767 [argument]\n",
+            "2 statements found, 2 checked: 2 errors, 0 warnings, 0 notes", 3},
+        CheckCase{
+            "IndexEdges", "mb.Read(16383,4,2,1000) mb.Read(-16384,4,2,1000) mb.Read(16384,4,2,1000)\n",
+            "1:1: warning: QXR register 32766 is outside 12 to 16000 [range]\n"
+            "1:25: warning: QXR register -32768 is outside 12 to 16000 [range]\n"
+            "1:50: error: QXR index 16384 is outside -16384 to 16383: no 16-bit QXR register halves to it "
+            "[index]\n",
+            "3 statements found, 3 checked: 1 error, 2 warnings, 0 notes", 3},
+        CheckCase{
+            "AddressAndWords",
+            "mb.Read(6,6,2,1000)\nmb.Read(6,-32768,2,1000)\nmb.Read(6,1001,2,1000)\nmb.Read(6,8,3,999)\n",
+            "1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
+            "(1001 + 12k) [address]\n"
+            "2:1: error: Fanuc address -32768 is on the R grid, but the generator cannot write it: register "
+            "R -8192 overflows its 16-bit arithmetic [address]\n"
+            "3:1: error: word count 2 is not a whole number of PR items (12 words each) [words]\n"
+            "4:1: error: word count 3 is not a whole number of R items (2 words each) [words]\n"
+            "4:1: warning: last argument is 999; the generator always writes 1000 [last-argument]\n",
+            "4 statements found, 4 checked: 4 errors, 1 warning, 0 notes", 3},
+        CheckCase{
+            "CommentsThatDisagree",
+            "mb.Read(6,4,2,1000); // Read Value From QXR Register 12, and Store in Fanuc General Register "
+            "[R] 1.\n"
+            "mb.Read(6,4,2,1000) ;; // Read Value From Fanuc R 2, and Store in QXR Register 14.\n"
+            "mb.Read(6,4,2,1000) ; /* */ // Read Value From Fanuc Position Register [PR] 2, and Store in QXR "
+            "Register 13.\n"
+            "mb.Read(6,4,2,1000) x // Read Value From Fanuc R 2, and Store in QXR Register 14.\n",
+            "1:1: error: the comment disagrees: it is worded as mb.Write's [comment]\n"
+            "3:1: error: the comment disagrees: its type \"Position Register [PR]\" takes the PR rule, but "
+            "the address is on the R grid; it names Fanuc register 2, but the address is register R 1 "
+            "[comment]\n",
+            "4 statements found, 4 checked: 2 errors, 0 warnings, 0 notes", 3},
+        CheckCase{
+            "Ranges",
+            "mb.Read(5,800,60,1000) // Read Value From Fanuc General Register [R] 200, and Store in QXR "
+            "Register 11.\n"
+            "mb.Read(8000,3989,48,1000) mb.Read(6,0,0,1000) mb.Read(6,4001,-12,1000) "
+            "mb.Read(8001,800,62,1000)\n",
+            "1:1: warning: QXR register 11 is outside 12 to 16000 [range]\n"
+            "2:28: warning: Fanuc register R 0 is outside 1 to 200; item count 0 transfers nothing [range]\n"
+            "2:48: warning: Fanuc register PR 251 is outside 1 to 250; item count -1 transfers nothing "
+            "[range]\n"
+            "2:73: warning: QXR register 16002 is outside 12 to 16000; item count 31 is outside 1 to 30 "
+            "[range]\n",
+            "5 statements found, 5 checked: 0 errors, 4 warnings, 0 notes", 0},
+        CheckCase{"Overlaps",
+                  "mb.Write(6,4,4,1000)\nmb.Read(6,4,62,1000)\nmb.Write(6,8,2,1000)\nmb.Write(6,4,6,1000)\n"
+                  "mb.Write(6,12,0,1000) mb.Write(6,8,2,1000)\n",
+                  "2:1: warning: item count 31 is outside 1 to 30 [range]\n"
+                  "4:1: warning: writes Fanuc addresses [4, 10), which overlap [8, 10) written at line 3 (2 "
+                  "earlier "
+                  "writes overlap in all) [overlap]\n"
+                  "5:1: warning: item count 0 transfers nothing [range]\n"
+                  "5:23: warning: writes Fanuc addresses [8, 10), which overlap [4, 10) written at line 4 (2 "
+                  "earlier writes overlap in all) [overlap]\n",
+                  "6 statements found, 6 checked: 0 errors, 4 warnings, 0 notes", 0},
+        CheckCase{
+            "LineEndingsAndByteOrderMark",
+            "\xEF\xBB\xBFmb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in "
+            "QXR Register 14.\r\n\r\n  mb.Read(6,6,2,1000)\r\nmb.Read(6,4,2,1000\r",
+            "1:1: error: the comment disagrees: it names QXR register 14, whose half is not the QXR index 6 "
+            "[comment]\n"
+            "3:3: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
+            "(1001 + 12k) [address]\n"
+            "4:1: note: not checked: no closing ) on its line [unchecked]\n",
+            "3 statements found, 2 checked: 2 errors, 0 warnings, 1 note", 3}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace
