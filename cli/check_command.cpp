@@ -83,8 +83,17 @@ public:
 
 private:
     void count(Severity severity) {
-        (severity == Severity::Error ? totals_.errors
-                                     : (severity == Severity::Warning ? totals_.warnings : totals_.notes))++;
+        switch (severity) {
+        case Severity::Error:
+            ++totals_.errors;
+            break;
+        case Severity::Warning:
+            ++totals_.warnings;
+            break;
+        case Severity::Note:
+            ++totals_.notes;
+            break;
+        }
     }
     void write_finding(const ScannedStatement& statement, const Finding& finding) {
         auto& text = out_.pending();

@@ -81,7 +81,11 @@ std::expected<Command, std::string> single_command(const Options& options,
     if (!type) {
         return std::unexpected("unknown TYPE " + quoted(texts[3]) + ". " + std::string(accepted_types));
     }
-    return Command{Mode::Single, options.choice, {texts[0], texts[1], texts[2]}, *type};
+    Command command;
+    command.choice = options.choice;
+    command.inputs = {texts[0], texts[1], texts[2]};
+    command.register_type = *type;
+    return command;
 }
 
 } // namespace

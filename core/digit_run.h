@@ -18,7 +18,7 @@ public:
             return;
         }
         ++significant_;
-        value_ = significant_ > 7 ? huge : value_ * 10 + (digit - '0');
+        value_ = significant_ > 7 ? huge : (value_ * 10) + (digit - '0');
     }
     [[nodiscard]] bool empty() const { return digits_ == 0; }
     [[nodiscard]] std::int64_t value() const { return value_; }

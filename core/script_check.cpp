@@ -87,7 +87,7 @@ void check_arguments(std::vector<Finding>& findings, const std::array<std::int16
                                 grid_text(position_register_rule) + ")"});
     } else if (!decoding.fanuc) {
         const MappingRule& rule = *decoding.grid;
-        const std::int32_t register_number = (address - rule.address_offset) / rule.address_step + 1;
+        const std::int32_t register_number = ((address - rule.address_offset) / rule.address_step) + 1;
         findings.push_back(
             {Severity::Error, "address",
              "Fanuc address " + std::to_string(address) + " is on the " + letters(decoding.is_general()) +
@@ -109,7 +109,7 @@ void check_arguments(std::vector<Finding>& findings, const std::array<std::int16
 
 // The comment's disagreements with what the statement decodes to; none when it agrees.
 std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_write, std::int16_t index,
-                                       const StatementDecoding& decoding) {
+                                       std::int16_t fanuc, const StatementDecoding& decoding) {
     std::vector<std::string> found;
     if (comment.read_wording == is_write) {
         found.push_back(std::string("it is worded as ") + (is_write ? "mb.Read" : "mb.Write") + "'s");
@@ -118,10 +118,10 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
         found.push_back("its type \"" + comment.type_text + "\" takes the " + letters(comment.general_type) +
                         " rule, but the address is on the " + letters(decoding.is_general()) + " grid");
     }
-    if (comment.fanuc != *decoding.fanuc) {
+    if (comment.fanuc != fanuc) {
         found.push_back("it names Fanuc register " + number(comment.fanuc) +
                         ", but the address is register " + letters(decoding.is_general()) + " " +
-                        std::to_string(*decoding.fanuc));
+                        std::to_string(fanuc));
     }
     const auto qxr =
         int16_checked(static_cast<std::int32_t>(std::clamp<std::int64_t>(comment.qxr, -70000, 70000)));
@@ -192,13 +192,13 @@ StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
     const auto decoding = decode_statement(a[0], a[1], a[2]);
     check_arguments(findings, a, decoding);
 
-    if (decoding.decodable()) {
+    if (decoding.index_in_range && decoding.fanuc && decoding.items) {
         // The QXR register: the comment's, when it is the generator's and agrees, else twice the index.
         auto qxr = static_cast<std::int16_t>(2 * a[0]);
         const auto comment =
             statement.comment != nullptr ? parse_generator_comment(*statement.comment) : std::nullopt;
         if (comment) {
-            const auto found = disagreements(*comment, statement.is_write, a[0], decoding);
+            const auto found = disagreements(*comment, statement.is_write, a[0], *decoding.fanuc, decoding);
             if (found.empty()) {
                 qxr = static_cast<std::int16_t>(comment->qxr);
             } else {

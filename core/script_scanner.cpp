@@ -118,8 +118,11 @@ void ScriptScanner::take_in_line(char c) {
         comment_state_ = c == '*' ? CommentState::BlockStar : CommentState::BlockComment;
         return;
     case CommentState::BlockStar:
-        comment_state_ =
-            c == '/' ? CommentState::Code : (c == '*' ? CommentState::BlockStar : CommentState::BlockComment);
+        if (c == '/') {
+            comment_state_ = CommentState::Code;
+        } else if (c != '*') {
+            comment_state_ = CommentState::BlockComment;
+        }
         return;
     }
 }
@@ -173,7 +176,12 @@ void ScriptScanner::code(char c, std::size_t column) {
     case StatementState::Keyword: {
         // The two names share "mb."; the next letter picks one.
         if (keyword_matched_ == 3) {
-            keyword_ = c == read_name[3] ? read_name : (c == write_name[3] ? write_name : std::string_view());
+            keyword_ = {};
+            for (const auto name : {read_name, write_name}) {
+                if (c == name[3]) {
+                    keyword_ = name;
+                }
+            }
         }
         const std::string_view name = keyword_matched_ < 3 ? read_name : keyword_;
         if (name.empty() || c != name[keyword_matched_]) {
@@ -196,7 +204,8 @@ void ScriptScanner::code(char c, std::size_t column) {
             argument_digits_ = 0;
         } else if (!is_blank(c)) {
             state_ = StatementState::Idle;
-            return code(c, column);
+            code(c, column);
+            return;
         }
         break;
     case StatementState::Arguments:
@@ -208,7 +217,8 @@ void ScriptScanner::code(char c, std::size_t column) {
         } else if (!is_blank(c)) {
             report(false);
             state_ = StatementState::Idle;
-            return code(c, column);
+            code(c, column);
+            return;
         }
         break;
     }
@@ -252,7 +262,7 @@ void ScriptScanner::argument_byte(char c) {
             argument_state_ = ArgumentState::Digits;
             if (argument_digits_ > 0 || c != '0') {
                 ++argument_digits_;
-                argument_value_ = argument_digits_ > 7 ? DigitRun::huge : argument_value_ * 10 + (c - '0');
+                argument_value_ = argument_digits_ > 7 ? DigitRun::huge : (argument_value_ * 10) + (c - '0');
             }
         } else if (is_blank(c) && argument_state_ != ArgumentState::Sign) {
             argument_state_ = argument_state_ == ArgumentState::Digits ? ArgumentState::TrailingBlanks

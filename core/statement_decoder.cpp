@@ -10,7 +10,7 @@ namespace {
 // belong to a register whose address computation overflows.
 std::optional<std::int16_t> fanuc_register_at(std::int16_t address, const MappingRule& rule) {
     const std::int32_t register_number =
-        (std::int32_t{address} - rule.address_offset) / rule.address_step + 1;
+        ((std::int32_t{address} - rule.address_offset) / rule.address_step) + 1;
     const auto fanuc = int16_checked(register_number);
     if (!fanuc) {
         return std::nullopt;
@@ -30,8 +30,8 @@ StatementDecoding decode_statement(std::int16_t qxr_index_argument, std::int16_t
     StatementDecoding decoding;
     decoding.index_in_range = qxr_index_argument >= min_qxr_index && qxr_index_argument <= max_qxr_index;
     // Every 16-bit register within one of 2 x I is a candidate; the generator's own halving picks them out.
-    for (std::int32_t qxr = 2 * std::int32_t{qxr_index_argument} - 1; qxr <= 2 * qxr_index_argument + 1;
-         ++qxr) {
+    const std::int32_t twice = 2 * std::int32_t{qxr_index_argument};
+    for (std::int32_t qxr = twice - 1; qxr <= twice + 1; ++qxr) {
         const auto candidate = int16_checked(qxr);
         if (candidate && qxr_index(*candidate) == qxr_index_argument) {
             decoding.qxr_candidates.at(decoding.qxr_candidate_count++) = *candidate;

@@ -26,9 +26,9 @@ void WriteOverlaps::mark(std::size_t node, std::size_t low, std::size_t high, st
     }
     const std::size_t middle = (low + high) / 2;
     mark(2 * node, low, middle, from, to, write);
-    mark(2 * node + 1, middle, high, from, to, write);
+    mark((2 * node) + 1, middle, high, from, to, write);
     covering_any_[node] =
-        std::max({covering_all_[node], covering_any_[2 * node], covering_any_[2 * node + 1]});
+        std::max({covering_all_[node], covering_any_[2 * node], covering_any_[(2 * node) + 1]});
 }
 
 std::int32_t WriteOverlaps::latest(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
@@ -42,7 +42,7 @@ std::int32_t WriteOverlaps::latest(std::size_t node, std::size_t low, std::size_
     const std::size_t middle = (low + high) / 2;
     // A write that covers all of this segment covers the part of it that is asked about.
     return std::max({covering_all_[node], latest(2 * node, low, middle, from, to),
-                     latest(2 * node + 1, middle, high, from, to)});
+                     latest((2 * node) + 1, middle, high, from, to)});
 }
 
 void WriteOverlaps::count_at(std::vector<std::int32_t>& tree, std::size_t position) {

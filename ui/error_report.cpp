@@ -38,10 +38,14 @@ void append_escaped(QString& out, char32_t c) {
         out += QChar(c);
         return;
     }
-    const auto [prefix, digits] = c < 0x100     ? std::pair{QStringLiteral("\\x"), 2}
-                                  : c < 0x10000 ? std::pair{QStringLiteral("\\u"), 4}
-                                                : std::pair{QStringLiteral("\\U"), 8};
-    out += prefix + QString::number(c, 16).toUpper().rightJustified(digits, u'0');
+    const QString digits = QString::number(c, 16).toUpper();
+    if (c < 0x100) {
+        out += QStringLiteral("\\x") + digits.rightJustified(2, u'0');
+    } else if (c < 0x10000) {
+        out += QStringLiteral("\\u") + digits.rightJustified(4, u'0');
+    } else {
+        out += QStringLiteral("\\U") + digits.rightJustified(8, u'0');
+    }
 }
 
 void append_escaped(QString& out, QStringView text) {

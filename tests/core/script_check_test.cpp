@@ -79,8 +79,8 @@ TEST(DecodeStatement, InvertsTheGenerator) {
             const auto address = *fanuc_address(static_cast<std::int16_t>(fanuc), rule);
             const auto decoding = decode_statement(-12, address, *word_count(3, rule));
             ASSERT_TRUE(decoding.decodable()) << generated->writestring;
-            EXPECT_EQ(*decoding.fanuc, fanuc);
-            EXPECT_EQ(*decoding.items, 3);
+            EXPECT_EQ(decoding.fanuc, fanuc);
+            EXPECT_EQ(decoding.items, 3);
             EXPECT_EQ(decoding.is_general(), type == general_register_type);
         }
     }
