@@ -71,7 +71,7 @@ fuzz)
     seconds=${2:-60}
     ensure_packages cmake ninja-build
     build_preset fuzz build-fuzz "$(fuzz_configure_args)"
-    for target in int16_from_text generate_script_strings; do
+    for target in int16_from_text generate_script_strings script_check; do
         # Work in a copy, so that the committed seeds stay small and only change on purpose.
         work=build-fuzz/corpus/$target
         mkdir -p "$work"

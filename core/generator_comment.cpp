@@ -4,6 +4,8 @@
 #include "digit_run.h"
 #include "statement_text.h"
 
+#include <algorithm>
+
 namespace qxrfanuc {
 
 namespace {
@@ -142,22 +144,25 @@ std::optional<GeneratorComment> parse_write_wording(const Ends& ends) {
 
 void CommentText::keep(char c) {
     ++length_;
-    if (head_.size() < stretch) {
-        head_ += c;
+    if (head_size_ < head_.size()) {
+        head_[head_size_++] = c;
         return;
     }
-    tail_ += c;
-    if (tail_.size() > 2 * stretch) {
-        tail_.erase(0, tail_.size() - stretch);
+    if (tail_size_ == tail_.size()) {
+        std::copy(tail_.begin() + stretch, tail_.end(), tail_.begin());
+        tail_size_ = stretch;
     }
+    tail_[tail_size_++] = c;
 }
 
 void CommentText::keep_digit_run() {
-    for (const char c :
-         digit_run_.empty() && in_digit_run_ ? std::string_view("0") : std::string_view(digit_run_)) {
-        keep(c);
+    if (digit_run_size_ == 0) {
+        keep('0');
     }
-    digit_run_.clear();
+    for (std::size_t i = 0; i < digit_run_size_; ++i) {
+        keep(digit_run_[i]);
+    }
+    digit_run_size_ = 0;
     in_digit_run_ = false;
     significant_digits_ = 0;
 }
@@ -190,12 +195,18 @@ void CommentText::append(char c) {
         return;
     }
     in_digit_run_ = true;
-    if (digit_run_.empty() && c == '0') {
+    if (digit_run_size_ == 0 && c == '0') {
         return;
     }
     // Eight significant digits already say "beyond 16 bits"; more would only grow the run.
-    if (++significant_digits_ <= 8) {
-        digit_run_ += c;
+    if (++significant_digits_ <= digit_run_.size()) {
+        digit_run_[digit_run_size_++] = c;
+    }
+}
+
+void CommentText::append(std::string_view text) {
+    for (const char c : text) {
+        append(c);
     }
 }
 
@@ -208,7 +219,15 @@ void CommentText::finish() {
 }
 
 void CommentText::clear() {
-    *this = CommentText();
+    head_size_ = 0;
+    tail_size_ = 0;
+    length_ = 0;
+    started_ = false;
+    digit_run_size_ = 0;
+    in_digit_run_ = false;
+    significant_digits_ = 0;
+    held_blanks_.clear();
+    held_blank_count_ = 0;
 }
 
 std::optional<GeneratorComment> parse_generator_comment(const CommentText& comment) {

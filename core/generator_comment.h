@@ -6,6 +6,7 @@
 //   Read Value From QXR Register D, and Store in Fanuc TYPE F.     (a write statement's)
 // TYPE is any text, the empty one included; F and D are an optional minus and digits of any length.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,23 +23,28 @@ public:
     static constexpr std::size_t stretch = 256;
 
     void append(char c);
+    void append(std::string_view text);
     void finish(); // after the last byte: ends a digit run the text ends with
     void clear();
 
-    [[nodiscard]] bool elided() const { return length_ > head_.size() + tail_.size(); }
+    [[nodiscard]] bool elided() const { return length_ > head_size_ + tail_size_; }
     [[nodiscard]] std::size_t length() const { return length_; }
-    [[nodiscard]] std::string_view head() const { return head_; }
-    [[nodiscard]] std::string_view tail() const { return tail_; }
+    [[nodiscard]] std::string_view head() const { return {head_.data(), head_size_}; }
+    [[nodiscard]] std::string_view tail() const { return {tail_.data(), tail_size_}; }
 
 private:
     void keep(char c);
     void keep_digit_run();
 
-    std::string head_;
-    std::string tail_;
+    // Fixed buffers rather than strings: a comment is read a byte at a time, on the checker's hot path.
+    std::array<char, stretch> head_;
+    std::size_t head_size_ = 0;
+    std::array<char, 2 * stretch> tail_; // the last stretch to 2 x stretch bytes
+    std::size_t tail_size_ = 0;
     std::size_t length_ = 0;
     bool started_ = false;
-    std::string digit_run_;
+    std::array<char, 8> digit_run_; // a run's significant digits, as many as tell its value
+    std::size_t digit_run_size_ = 0;
     bool in_digit_run_ = false;
     std::size_t significant_digits_ = 0;
     std::string held_blanks_;

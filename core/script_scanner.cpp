@@ -32,7 +32,25 @@ constexpr std::string_view write_name =
 } // namespace
 
 void ScriptScanner::feed(std::string_view bytes) {
-    for (const char c : bytes) {
+    while (!bytes.empty()) {
+        // Most of a script's bytes are comment text running to the end of a line: taken as one run.
+        if (comment_state_ == CommentState::LineComment && bom_decided_ && !carriage_return_held_) {
+            std::size_t run = 0;
+            while (run < bytes.size() && bytes[run] != '\n' && bytes[run] != '\r') {
+                ++run;
+            }
+            if (comment_recording_) {
+                comment_.append(bytes.substr(0, run));
+            }
+            column_ += run;
+            line_has_bytes_ = line_has_bytes_ || run > 0;
+            bytes.remove_prefix(run);
+            if (bytes.empty()) {
+                return;
+            }
+        }
+        const char c = bytes.front();
+        bytes.remove_prefix(1);
         if (!bom_decided_) {
             if (c == byte_order_mark[bom_bytes_seen_]) {
                 if (++bom_bytes_seen_ == byte_order_mark.size()) {

@@ -62,7 +62,7 @@ std::int64_t WriteOverlaps::counted_up_to(const std::vector<std::int32_t>& tree,
 std::optional<Overlap> WriteOverlaps::add(const WrittenRange& range) {
     ensure_storage();
     const auto from = static_cast<std::size_t>(range.first - lowest);
-    const auto to = static_cast<std::size_t>(range.end - lowest);
+    const auto to = static_cast<std::size_t>(std::min(range.end, cut) - lowest);
     // An earlier [s, e) misses [from, to) when it starts at or after to, or ends at or before from; no range
     // does both. So the overlapping ones are those starting before to, less those ending by from.
     const std::int64_t count = counted_up_to(starts_, to - 1) - counted_up_to(ends_, from);

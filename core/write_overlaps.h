@@ -29,9 +29,12 @@ public:
     std::optional<Overlap> add(const WrittenRange& range);
 
 private:
-    // Addresses run from -32768 (the lowest first) up to 65534 (the highest end).
+    // Ranges start at 16-bit addresses. Those that reach past 32767 can only meet there in ranges that
+    // start at or below 32767, so both cover 32767 itself: cutting every range at 32768 changes no answer
+    // and keeps the address space to 2^16 places.
     static constexpr std::int32_t lowest = -32768;
-    static constexpr std::size_t size = 1 << 17;
+    static constexpr std::int32_t cut = 32768;
+    static constexpr std::size_t size = 1 << 16;
 
     void ensure_storage();
     void mark(std::size_t node, std::size_t low, std::size_t high, std::size_t from, std::size_t to,

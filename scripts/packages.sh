@@ -23,6 +23,7 @@ package_command() {
     man-db) echo man ;;
     lintian) echo lintian ;;
     bc) echo bc ;;
+    time) echo /usr/bin/time ;;
     xvfb) echo Xvfb ;;
     x11-utils) echo xdpyinfo ;;
     xdotool) echo xdotool ;;

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Times qxr-fanuc-cli --check, output to /dev/null, on two scripts of a million statements each: generated
+# read statements with no findings, and copies of one wide write, each of which overlaps every earlier one.
+# Prints each script's median time and peak memory over five runs.
+# Usage: bench/cli_check_throughput.sh [build/bin/qxr-fanuc-cli] [STATEMENTS]
+set -euo pipefail
+source "$(dirname "$0")/../scripts/packages.sh"
+ensure_packages time
+cli=${1:-build/bin/qxr-fanuc-cli}
+statements=${2:-1000000}
+generated=$(mktemp)
+copies=$(mktemp)
+measure=$(mktemp)
+trap 'rm -f "$generated" "$copies" "$measure"' EXIT
+
+# In the window's ranges, so that nothing is found.
+awk -v n="$statements" 'BEGIN {
+    for (i = 0; i < n; i++) {
+        printf "%d,%d,%d,%s\n", 12 + i % 15989, 1 + i % 200, 1 + i % 30, "R"
+    }
+}' | "$cli" --batch --read >"$generated"
+awk -v n="$statements" 'BEGIN { for (i = 0; i < n; i++) print "mb.Write(6,4,60,1000);" }' >"$copies"
+
+for script in "$generated" "$copies"; do
+    times=()
+    memory=()
+    for _ in 1 2 3 4 5; do
+        # GNU time's own report: elapsed seconds and peak resident kilobytes.
+        /usr/bin/time -o "$measure" -f '%e %M' "$cli" --check "$script" >/dev/null 2>/dev/null || true
+        report=$(tail -n 1 "$measure")
+        times+=("${report% *}")
+        memory+=("${report#* }")
+    done
+    median_time=$(printf '%s\n' "${times[@]}" | sort -g | sed -n 3p)
+    median_memory=$(printf '%s\n' "${memory[@]}" | sort -g | sed -n 3p)
+    name=$([ "$script" = "$generated" ] && echo "generated statements" || echo "copies of one wide write")
+    printf '%-26s %d statements, %d bytes: median %s s, peak memory %s KiB\n' \
+        "$name" "$statements" "$(wc -c <"$script")" "$median_time" "$median_memory"
+done

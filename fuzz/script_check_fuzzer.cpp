@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// Checks the script checker on the input as a script (any bytes: nothing may crash, hang or read out of
+// bounds), then on the two statements the generator writes for inputs taken from it: they must decode back
+// to those very inputs, the comment's QXR register included, with no finding but range.
+#include "script_check.h"
+#include "script_strings.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+void fail_if(bool failed) {
+    if (failed) {
+        std::abort();
+    }
+}
+
+std::vector<qxrfanuc::StatementCheck> check_script(std::string_view script, std::size_t split) {
+    std::vector<qxrfanuc::StatementCheck> results;
+    qxrfanuc::ScriptChecker checker;
+    qxrfanuc::ScriptScanner scanner([&](const qxrfanuc::ScannedStatement& statement) {
+        fail_if(statement.line == 0 || statement.column == 0);
+        results.push_back(checker.check(statement));
+    });
+    // Fed in two pieces, so that a statement, a comment or a byte order mark may be cut between reads.
+    split = std::min(split, script.size());
+    scanner.feed(script.substr(0, split));
+    scanner.feed(script.substr(split));
+    scanner.finish();
+    return results;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    (void)check_script(bytes, size / 2);
+
+    FuzzedDataProvider provider(data, size);
+    const auto qxr = provider.ConsumeIntegral<std::int16_t>();
+    const auto fanuc = provider.ConsumeIntegral<std::int16_t>();
+    const auto items = provider.ConsumeIntegral<std::int16_t>();
+    const auto choice = provider.ConsumeIntegral<std::uint8_t>() % 3;
+    const auto split = provider.ConsumeIntegral<std::size_t>();
+    const std::string_view type = choice == 0   ? qxrfanuc::general_register_type
+                                  : choice == 1 ? qxrfanuc::position_register_type
+                                                : std::string_view();
+    const auto generated = qxrfanuc::generate_script_strings(std::to_string(qxr), std::to_string(fanuc),
+                                                             std::to_string(items), type);
+    if (!generated) {
+        return 0;
+    }
+    const auto results =
+        check_script("\xEF\xBB\xBF" + generated->readstring + "\r\n" + generated->writestring, split);
+    fail_if(results.size() != 2);
+    for (const auto& result : results) {
+        for (const auto& finding : result.findings) {
+            fail_if(finding.check != "range");
+        }
+        fail_if(!result.inputs);
+        fail_if(result.inputs->qxr != qxr || result.inputs->fanuc != fanuc || result.inputs->items != items ||
+                result.inputs->general != (choice == 0));
+    }
+    return 0;
+}
