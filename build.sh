@@ -61,6 +61,7 @@ bench)
     build
     build/bin/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     bench/cli_batch_throughput.sh build/bin/qxr-fanuc-cli
+    bench/cli_check_throughput.sh build/bin/qxr-fanuc-cli
     ;;
 sanitize)
     ensure_packages "${build_packages[@]}"

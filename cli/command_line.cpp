@@ -185,7 +185,8 @@ Examples:
   qxr-fanuc-cli --write 100 3 2 PR
   printf '12,1,1,R\n100,3,2,PR\n' | qxr-fanuc-cli --batch
   qxr-fanuc-cli --check background.txt
-  qxr-fanuc-cli --check --map background.txt | cut -d, -f9- | tail -n +2 | qxr-fanuc-cli --batch
+  qxr-fanuc-cli --check --map background.txt | tail -n +2 | grep -v ',,,,$' | cut -d, -f9- |
+      qxr-fanuc-cli --batch
 )";
     return text;
 }
