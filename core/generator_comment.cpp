@@ -97,12 +97,26 @@ std::optional<GeneratorComment> finish_type(const Ends& ends, std::string_view f
     return parsed;
 }
 
+// Both wordings end in "TYPE F.": takes F from the back, and the type from between the two ends.
+std::optional<GeneratorComment> finish_with_fanuc(const Ends& ends, std::string_view front,
+                                                  std::string_view back, std::int64_t qxr,
+                                                  bool read_wording) {
+    const auto fanuc = take_number_back(back);
+    if (!fanuc || !take_back(back, statement_text::type_and_register)) {
+        return std::nullopt;
+    }
+    GeneratorComment parsed;
+    parsed.read_wording = read_wording;
+    parsed.qxr = qxr;
+    parsed.fanuc = *fanuc;
+    return finish_type(ends, front, back, parsed);
+}
+
+// Read Value From Fanuc TYPE F, and Store in QXR Register D.
 std::optional<GeneratorComment> parse_read_wording(const Ends& ends) {
     using namespace statement_text;
     std::string_view front = ends.front;
     std::string_view back = ends.back;
-    GeneratorComment parsed;
-    parsed.read_wording = true;
     if (!take_front(front, from_fanuc) || !take_back(back, end)) {
         return std::nullopt;
     }
@@ -110,20 +124,14 @@ std::optional<GeneratorComment> parse_read_wording(const Ends& ends) {
     if (!qxr || !take_back(back, into_qxr)) {
         return std::nullopt;
     }
-    const auto fanuc = take_number_back(back);
-    if (!fanuc || !take_back(back, type_and_register)) {
-        return std::nullopt;
-    }
-    parsed.qxr = *qxr;
-    parsed.fanuc = *fanuc;
-    return finish_type(ends, front, back, parsed);
+    return finish_with_fanuc(ends, front, back, *qxr, true);
 }
 
+// Read Value From QXR Register D, and Store in Fanuc TYPE F.
 std::optional<GeneratorComment> parse_write_wording(const Ends& ends) {
     using namespace statement_text;
     std::string_view front = ends.front;
     std::string_view back = ends.back;
-    GeneratorComment parsed;
     if (!take_front(front, from_qxr)) {
         return std::nullopt;
     }
@@ -131,13 +139,7 @@ std::optional<GeneratorComment> parse_write_wording(const Ends& ends) {
     if (!qxr || !take_front(front, into_fanuc) || !take_back(back, end)) {
         return std::nullopt;
     }
-    const auto fanuc = take_number_back(back);
-    if (!fanuc || !take_back(back, type_and_register)) {
-        return std::nullopt;
-    }
-    parsed.qxr = *qxr;
-    parsed.fanuc = *fanuc;
-    return finish_type(ends, front, back, parsed);
+    return finish_with_fanuc(ends, front, back, *qxr, false);
 }
 
 } // namespace
