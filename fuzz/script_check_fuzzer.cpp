@@ -5,6 +5,7 @@
 #include "script_check.h"
 #include "script_strings.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -46,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto items = provider.ConsumeIntegral<std::int16_t>();
     const auto choice = provider.ConsumeIntegral<std::uint8_t>() % 3;
     const auto split = provider.ConsumeIntegral<std::size_t>();
-    const std::string_view type = choice == 0   ? qxrfanuc::general_register_type
-                                  : choice == 1 ? qxrfanuc::position_register_type
-                                                : std::string_view();
+    constexpr std::array<std::string_view, 3> types{qxrfanuc::general_register_type,
+                                                    qxrfanuc::position_register_type, std::string_view()};
+    const std::string_view type = types.at(choice);
     const auto generated = qxrfanuc::generate_script_strings(std::to_string(qxr), std::to_string(fanuc),
                                                              std::to_string(items), type);
     if (!generated) {
@@ -61,9 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& finding : result.findings) {
             fail_if(finding.check != "range");
         }
-        fail_if(!result.inputs);
-        fail_if(result.inputs->qxr != qxr || result.inputs->fanuc != fanuc || result.inputs->items != items ||
-                result.inputs->general != (choice == 0));
+        if (!result.inputs) {
+            std::abort();
+        }
+        const auto& inputs = *result.inputs;
+        fail_if(inputs.qxr != qxr || inputs.fanuc != fanuc || inputs.items != items ||
+                inputs.general != (choice == 0));
     }
     return 0;
 }
