@@ -2,16 +2,30 @@
 #include "write_overlaps.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace qxrfanuc {
 
+void WriteOverlaps::Free::operator()(std::int32_t* block) const {
+    std::free(block); // NOLINT(cppcoreguidelines-no-malloc): the block came from calloc
+}
+
 void WriteOverlaps::ensure_storage() {
-    if (covering_all_.empty()) {
-        covering_all_.assign(2 * size, -1);
-        covering_any_.assign(2 * size, -1);
-        starts_.assign(size + 1, 0);
-        ends_.assign(size + 1, 0);
+    if (block_) {
+        return;
     }
+    const std::size_t tree = 2 * size;
+    const std::size_t counts = size + 1;
+    block_.reset(static_cast<std::int32_t*>(std::calloc(2 * (tree + counts), sizeof(std::int32_t))));
+    if (!block_) {
+        throw std::bad_alloc();
+    }
+    const std::span<std::int32_t> all(block_.get(), 2 * (tree + counts));
+    covering_all_ = all.subspan(0, tree);
+    covering_any_ = all.subspan(tree, tree);
+    starts_ = all.subspan(2 * tree, counts);
+    ends_ = all.subspan((2 * tree) + counts, counts);
 }
 
 void WriteOverlaps::mark(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
@@ -34,7 +48,7 @@ void WriteOverlaps::mark(std::size_t node, std::size_t low, std::size_t high, st
 std::int32_t WriteOverlaps::latest(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
                                    std::size_t to) const {
     if (to <= low || high <= from) {
-        return -1;
+        return 0;
     }
     if (from <= low && high <= to) {
         return covering_any_[node];
@@ -45,13 +59,13 @@ std::int32_t WriteOverlaps::latest(std::size_t node, std::size_t low, std::size_
                      latest((2 * node) + 1, middle, high, from, to)});
 }
 
-void WriteOverlaps::count_at(std::vector<std::int32_t>& tree, std::size_t position) {
+void WriteOverlaps::count_at(std::span<std::int32_t> tree, std::size_t position) {
     for (std::size_t i = position + 1; i < tree.size(); i += i & (~i + 1)) {
         ++tree[i];
     }
 }
 
-std::int64_t WriteOverlaps::counted_up_to(const std::vector<std::int32_t>& tree, std::size_t position) {
+std::int64_t WriteOverlaps::counted_up_to(std::span<const std::int32_t> tree, std::size_t position) {
     std::int64_t sum = 0;
     for (std::size_t i = std::min(position + 1, tree.size() - 1); i > 0; i -= i & (~i + 1)) {
         sum += tree[i];
@@ -68,15 +82,15 @@ std::optional<Overlap> WriteOverlaps::add(const WrittenRange& range) {
     const std::int64_t count = counted_up_to(starts_, to - 1) - counted_up_to(ends_, from);
     const std::int32_t last = latest(1, 0, size, from, to);
 
-    const auto write = static_cast<std::int32_t>(writes_.size());
     writes_.push_back(range);
+    const auto write = static_cast<std::int32_t>(writes_.size());
     mark(1, 0, size, from, to, write);
     count_at(starts_, from);
     count_at(ends_, to);
-    if (count == 0 || last < 0) {
+    if (count == 0 || last == 0) {
         return std::nullopt;
     }
-    return Overlap{writes_[static_cast<std::size_t>(last)], static_cast<std::size_t>(count)};
+    return Overlap{writes_[static_cast<std::size_t>(last) - 1], static_cast<std::size_t>(count)};
 }
 
 } // namespace qxrfanuc

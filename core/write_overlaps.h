@@ -7,7 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace qxrfanuc {
@@ -41,17 +43,23 @@ private:
               std::int32_t write);
     [[nodiscard]] std::int32_t latest(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
                                       std::size_t to) const;
-    static void count_at(std::vector<std::int32_t>& tree, std::size_t position);
-    [[nodiscard]] static std::int64_t counted_up_to(const std::vector<std::int32_t>& tree,
-                                                    std::size_t position);
+    static void count_at(std::span<std::int32_t> tree, std::size_t position);
+    [[nodiscard]] static std::int64_t counted_up_to(std::span<const std::int32_t> tree, std::size_t position);
 
     std::vector<WrittenRange> writes_;
+    // All the tables below in one block of zeros from calloc: the system hands such a block over as pages it
+    // has not touched, and a script's writes touch only the few along their paths, so a checker starts at no
+    // cost however large the address space. Writes are numbered from 1 there; 0 is none.
+    struct Free {
+        void operator()(std::int32_t* block) const;
+    };
+    std::unique_ptr<std::int32_t[], Free> block_;
     // Per segment of addresses: the latest write covering all of it, and the latest covering any of it.
-    std::vector<std::int32_t> covering_all_;
-    std::vector<std::int32_t> covering_any_;
+    std::span<std::int32_t> covering_all_;
+    std::span<std::int32_t> covering_any_;
     // Counts of the writes by where they start and where they end.
-    std::vector<std::int32_t> starts_;
-    std::vector<std::int32_t> ends_;
+    std::span<std::int32_t> starts_;
+    std::span<std::int32_t> ends_;
 };
 
 } // namespace qxrfanuc
