@@ -61,7 +61,6 @@ work=$(mktemp -d "/var/tmp/qxr-fanuc-fresh-root.$suite.XXXXXX")
 # The namespaces take every mount with them when they end, so removing the copy never reaches the host.
 cleanup() { rm -rf --one-file-system "$work"; }
 trap cleanup EXIT
-trap 'exit 130' INT TERM
 
 cp -a "$pristine/." "$work/"
 mkdir -p "$work/src"
@@ -69,6 +68,9 @@ git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$work/src"
 cp /etc/resolv.conf "$work/etc/resolv.conf"
 
 # Inside: a private /proc, /dev, /sys and /tmp, and the shared package cache; then the command in /src.
+# unshare runs in the background so that an interrupt reaches this script at once. It ignores INT and TERM
+# itself, so it is killed outright; --kill-child then takes the namespace's first process with it, and with
+# that every process the command started.
 # shellcheck disable=SC2016 # expanded by the inner shell
 unshare --mount --pid --fork --kill-child --propagation private -- bash -c '
     set -e
@@ -81,4 +83,7 @@ unshare --mount --pid --fork --kill-child --propagation private -- bash -c '
     mount --bind "$archives" "$root/var/cache/apt/archives"
     exec chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" /bin/bash -c "cd /src && \"\$@\"" fresh-root "$@"
-' fresh-root "$work" "$archives" "$@"
+' fresh-root "$work" "$archives" "$@" 0<&0 &
+inside=$!
+trap 'kill -KILL "$inside" 2>/dev/null; wait "$inside" 2>/dev/null || true; exit 130' INT TERM
+wait "$inside"
