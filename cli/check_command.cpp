@@ -4,6 +4,7 @@
 #include "report.h"
 #include "script_check.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

@@ -123,9 +123,8 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
                         ", but the address is register " + letters(decoding.is_general()) + " " +
                         std::to_string(fanuc));
     }
-    const auto qxr =
-        int16_checked(static_cast<std::int32_t>(std::clamp<std::int64_t>(comment.qxr, -70000, 70000)));
-    if (!qxr || qxr_index(*qxr) != index) {
+    const bool qxr_is_16_bit = comment.qxr >= int16_min && comment.qxr <= int16_max;
+    if (!qxr_is_16_bit || qxr_index(static_cast<std::int16_t>(comment.qxr)) != index) {
         found.push_back("it names QXR register " + number(comment.qxr) +
                         ", whose half is not the QXR index " + std::to_string(index));
     }
