@@ -138,7 +138,8 @@ bool check_script(std::string_view name, bool map, BufferedOutput& out, Buffered
     const std::string shown = standard_input ? "<stdin>" : std::string(name);
     std::FILE* file = standard_input ? stdin : std::fopen(std::string(name).c_str(), "rb");
     const auto fail = [&](int error) {
-        err.pending() += "qxr-fanuc-cli: cannot read " + quoted(shown) + ": " + std::strerror(error) + '\n';
+        err.pending() +=
+            "qxr-fanuc-cli: cannot read \"" + shown_name(shown) + "\": " + std::strerror(error) + '\n';
         err.flush_if_full();
         return false;
     };
