@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "script_scanner.h"
 
-#include "digit_run.h"
 #include "statement_text.h"
 
 namespace qxrfanuc {
@@ -218,8 +217,7 @@ void ScriptScanner::code(char c, std::size_t column) {
             first_not_plain_ = 0;
             argument_state_ = ArgumentState::LeadingBlanks;
             argument_negative_ = false;
-            argument_value_ = 0;
-            argument_digits_ = 0;
+            argument_digits_.clear();
         } else if (!is_blank(c)) {
             state_ = StatementState::Idle;
             code(c, column);
@@ -262,8 +260,7 @@ void ScriptScanner::argument_byte(char c) {
         ++argument_count_;
         argument_state_ = ArgumentState::LeadingBlanks;
         argument_negative_ = false;
-        argument_value_ = 0;
-        argument_digits_ = 0;
+        argument_digits_.clear();
         return;
     }
     switch (argument_state_) {
@@ -278,10 +275,7 @@ void ScriptScanner::argument_byte(char c) {
     case ArgumentState::Digits:
         if (is_digit(c)) {
             argument_state_ = ArgumentState::Digits;
-            if (argument_digits_ > 0 || c != '0') {
-                ++argument_digits_;
-                argument_value_ = argument_digits_ > 7 ? DigitRun::huge : (argument_value_ * 10) + (c - '0');
-            }
+            argument_digits_.add(c);
         } else if (is_blank(c) && argument_state_ != ArgumentState::Sign) {
             argument_state_ = argument_state_ == ArgumentState::Digits ? ArgumentState::TrailingBlanks
                                                                        : ArgumentState::LeadingBlanks;
@@ -306,7 +300,8 @@ void ScriptScanner::close_argument() {
         first_not_plain_ = argument_count_;
     }
     if (plain && argument_count_ <= argument_values_.size()) {
-        argument_values_.at(argument_count_ - 1) = argument_negative_ ? -argument_value_ : argument_value_;
+        const std::int64_t value = argument_digits_.value();
+        argument_values_.at(argument_count_ - 1) = argument_negative_ ? -value : value;
     }
 }
 

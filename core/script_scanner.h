@@ -6,6 +6,7 @@
 // are found first and count as blanks for everything else; string literals are not recognised. Memory
 // does not grow with the length of a line or of the input.
 
+#include "digit_run.h"
 #include "generator_comment.h"
 
 #include <array>
@@ -76,8 +77,7 @@ private:
     std::size_t first_not_plain_ = 0; // 1-based; 0 when every argument so far is plain
     ArgumentState argument_state_ = ArgumentState::LeadingBlanks;
     bool argument_negative_ = false;
-    std::int64_t argument_value_ = 0;
-    int argument_digits_ = 0;
+    DigitRun argument_digits_;
     std::array<std::int64_t, 4> argument_values_{};
     bool semicolon_seen_ = false;
     bool comment_recording_ = false;
