@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "line_reader.h"
 
+#include "text_bytes.h"
+
 #include <string>
 #include <vector>
 
@@ -9,7 +11,6 @@ namespace qxrfanuc::cli {
 namespace {
 
 constexpr std::size_t read_block_size = 1 << 16;
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 // Joins the pieces of a line that runs across the end of a read block, keeping at most one byte more than
 // the limit (room for a carriage return) and only counting the rest.
@@ -64,8 +65,8 @@ bool read_lines(std::FILE* input, const std::function<void(const Line&)>& on_lin
     // fread fills the block unless the input ends, so a byte order mark is never split across two reads.
     while ((count = std::fread(block.data(), 1, block.size(), input)) > 0) {
         std::string_view rest(block.data(), count);
-        if (at_start && rest.starts_with(byte_order_mark)) {
-            rest.remove_prefix(byte_order_mark.size());
+        if (at_start && rest.starts_with(utf8_byte_order_mark)) {
+            rest.remove_prefix(utf8_byte_order_mark.size());
         }
         at_start = false;
         for (auto newline = rest.find('\n'); newline != std::string_view::npos; newline = rest.find('\n')) {

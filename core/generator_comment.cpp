@@ -3,20 +3,13 @@
 
 #include "digit_run.h"
 #include "statement_text.h"
+#include "text_bytes.h"
 
 #include <algorithm>
 
 namespace qxrfanuc {
 
 namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 std::int64_t value_of(std::string_view digits, bool negative) {
     DigitRun run;
@@ -30,7 +23,7 @@ std::int64_t value_of(std::string_view digits, bool negative) {
 std::optional<std::int64_t> take_number_front(std::string_view& text) {
     const bool negative = text.starts_with('-');
     std::size_t end = negative ? 1 : 0;
-    while (end < text.size() && is_digit(text[end])) {
+    while (end < text.size() && is_ascii_digit(text[end])) {
         ++end;
     }
     if (end == (negative ? 1U : 0U)) {
@@ -44,7 +37,7 @@ std::optional<std::int64_t> take_number_front(std::string_view& text) {
 // Takes at least one digit and an optional minus from the back of text.
 std::optional<std::int64_t> take_number_back(std::string_view& text) {
     std::size_t start = text.size();
-    while (start > 0 && is_digit(text[start - 1])) {
+    while (start > 0 && is_ascii_digit(text[start - 1])) {
         --start;
     }
     if (start == text.size()) {
@@ -172,14 +165,14 @@ void CommentText::keep_digit_run() {
 void CommentText::append(char c) {
     // Leading blanks are not part of the text; trailing ones are held back until something follows them,
     // so that however many there are, neither end of the text is lost to them.
-    if (!started_ && is_blank(c)) {
+    if (!started_ && is_script_blank(c)) {
         return;
     }
     started_ = true;
-    if (in_digit_run_ && !is_digit(c)) {
+    if (in_digit_run_ && !is_ascii_digit(c)) {
         keep_digit_run();
     }
-    if (is_blank(c)) {
+    if (is_script_blank(c)) {
         if (held_blanks_.size() < stretch) {
             held_blanks_ += c;
         }
@@ -192,7 +185,7 @@ void CommentText::append(char c) {
     }
     held_blanks_.clear();
     held_blank_count_ = 0;
-    if (!is_digit(c)) {
+    if (!is_ascii_digit(c)) {
         keep(c);
         return;
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "int16.h"
 
+#include "text_bytes.h"
+
 #include <charconv>
 
 namespace qxrfanuc {
@@ -14,10 +16,6 @@ constexpr GenerationError overflow{ErrorKind::Overflow};
 // overflow however long the text is.
 constexpr std::size_t max_significant_digits = 5;
 
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string_view trim_blanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
@@ -30,7 +28,7 @@ std::string_view trim_blanks(std::string_view text) {
 // Consumes a run of digits from the front of text and returns it.
 std::string_view take_digits(std::string_view& text) {
     std::size_t count = 0;
-    while (count < text.size() && is_digit(text[count])) {
+    while (count < text.size() && is_ascii_digit(text[count])) {
         ++count;
     }
     const auto digits = text.substr(0, count);

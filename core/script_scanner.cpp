@@ -2,24 +2,15 @@
 #include "script_scanner.h"
 
 #include "statement_text.h"
+#include "text_bytes.h"
 
 namespace qxrfanuc {
 
 namespace {
 
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // What may not stand right before the m of a statement.
 bool joins_a_name(char c) {
-    return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
+    return is_ascii_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
 }
 
 // "mb.Read" and "mb.Write": the function names, without the opening parenthesis of the calls.
@@ -51,15 +42,15 @@ void ScriptScanner::feed(std::string_view bytes) {
         const char c = bytes.front();
         bytes.remove_prefix(1);
         if (!bom_decided_) {
-            if (c == byte_order_mark[bom_bytes_seen_]) {
-                if (++bom_bytes_seen_ == byte_order_mark.size()) {
+            if (c == utf8_byte_order_mark[bom_bytes_seen_]) {
+                if (++bom_bytes_seen_ == utf8_byte_order_mark.size()) {
                     bom_decided_ = true;
                 }
                 continue;
             }
             // Not a byte order mark after all: its bytes so far are the script's.
             bom_decided_ = true;
-            for (const char seen : byte_order_mark.substr(0, bom_bytes_seen_)) {
+            for (const char seen : utf8_byte_order_mark.substr(0, bom_bytes_seen_)) {
                 take(seen);
             }
         }
@@ -70,7 +61,7 @@ void ScriptScanner::feed(std::string_view bytes) {
 void ScriptScanner::finish() {
     if (!bom_decided_) {
         bom_decided_ = true;
-        for (const char seen : byte_order_mark.substr(0, bom_bytes_seen_)) {
+        for (const char seen : utf8_byte_order_mark.substr(0, bom_bytes_seen_)) {
             take(seen);
         }
     }
@@ -218,7 +209,7 @@ void ScriptScanner::code(char c, std::size_t column) {
             argument_state_ = ArgumentState::LeadingBlanks;
             argument_negative_ = false;
             argument_digits_.clear();
-        } else if (!is_blank(c)) {
+        } else if (!is_script_blank(c)) {
             state_ = StatementState::Idle;
             code(c, column);
             return;
@@ -230,7 +221,7 @@ void ScriptScanner::code(char c, std::size_t column) {
     case StatementState::AfterStatement:
         if (c == ';' && !semicolon_seen_) {
             semicolon_seen_ = true;
-        } else if (!is_blank(c)) {
+        } else if (!is_script_blank(c)) {
             report(false);
             state_ = StatementState::Idle;
             code(c, column);
@@ -273,10 +264,10 @@ void ScriptScanner::argument_byte(char c) {
         [[fallthrough]];
     case ArgumentState::Sign:
     case ArgumentState::Digits:
-        if (is_digit(c)) {
+        if (is_ascii_digit(c)) {
             argument_state_ = ArgumentState::Digits;
             argument_digits_.add(c);
-        } else if (is_blank(c) && argument_state_ != ArgumentState::Sign) {
+        } else if (is_script_blank(c) && argument_state_ != ArgumentState::Sign) {
             argument_state_ = argument_state_ == ArgumentState::Digits ? ArgumentState::TrailingBlanks
                                                                        : ArgumentState::LeadingBlanks;
         } else {
@@ -284,7 +275,7 @@ void ScriptScanner::argument_byte(char c) {
         }
         return;
     case ArgumentState::TrailingBlanks:
-        if (!is_blank(c)) {
+        if (!is_script_blank(c)) {
             argument_state_ = ArgumentState::NotPlain;
         }
         return;

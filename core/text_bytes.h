@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The byte classes that the number conversion and the script reader share. ASCII only: no locale decides
+// what counts as a digit or a blank.
+
+#include <string_view>
+
+namespace qxrfanuc {
+
+[[nodiscard]] constexpr bool is_ascii_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A blank in a script: a space or a tab. (An input box's number allows only spaces around it.)
+[[nodiscard]] constexpr bool is_script_blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// What a UTF-8 text may start with, as spreadsheets and some editors write it; skipped at the start only.
+inline constexpr std::string_view utf8_byte_order_mark = "\xEF\xBB\xBF";
+
+} // namespace qxrfanuc
