@@ -48,22 +48,23 @@ void ScriptScanner::feed(std::string_view bytes) {
                 }
                 continue;
             }
-            // Not a byte order mark after all: its bytes so far are the script's.
-            bom_decided_ = true;
-            for (const char seen : utf8_byte_order_mark.substr(0, bom_bytes_seen_)) {
-                take(seen);
-            }
+            give_back_partial_bom();
         }
         take(c);
     }
 }
 
+// Not a byte order mark after all: its bytes so far are the script's.
+void ScriptScanner::give_back_partial_bom() {
+    bom_decided_ = true;
+    for (const char seen : utf8_byte_order_mark.substr(0, bom_bytes_seen_)) {
+        take(seen);
+    }
+}
+
 void ScriptScanner::finish() {
     if (!bom_decided_) {
-        bom_decided_ = true;
-        for (const char seen : utf8_byte_order_mark.substr(0, bom_bytes_seen_)) {
-            take(seen);
-        }
+        give_back_partial_bom();
     }
     if (carriage_return_held_) {
         carriage_return_held_ = false;

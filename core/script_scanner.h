@@ -46,6 +46,7 @@ private:
     enum class StatementState : std::uint8_t { Idle, Keyword, AfterKeyword, Arguments, AfterStatement };
     enum class ArgumentState : std::uint8_t { LeadingBlanks, Sign, Digits, TrailingBlanks, NotPlain };
 
+    void give_back_partial_bom();
     void take(char c);
     void take_in_line(char c);
     void end_line();
