@@ -530,6 +530,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "5:23: warning: writes Fanuc addresses [8, 10), which overlap [4, 10) written at line 4 (2 "
                   "earlier writes overlap in all) [overlap]\n",
                   "6 statements found, 6 checked: 0 errors, 4 warnings, 0 notes", 0},
+        CheckCase{"PartOfAByteOrderMarkIsText", "\xEF\xBBmb.Read(6,6,2,1000)\n",
+                  "1:3: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
+                  "(1001 + 12k) [address]\n",
+                  "1 statement found, 1 checked: 1 error, 0 warnings, 0 notes", 3},
         CheckCase{
             "LineEndingsAndByteOrderMark",
             "\xEF\xBB\xBFmb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in "
