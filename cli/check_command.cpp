@@ -27,24 +27,6 @@ struct Totals {
     std::size_t notes = 0;
 };
 
-// A file name as it is shown at the start of a finding: control bytes escaped, so a name cannot break the
-// line or reach the terminal as a control sequence.
-std::string shown_name(std::string_view name) {
-    std::string out;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            constexpr std::string_view hex = "0123456789ABCDEF";
-            out += "\\x";
-            out += hex[byte >> 4];
-            out += hex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // One CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
 std::string csv_field(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -64,7 +46,7 @@ std::string counted(std::size_t count, std::string_view what) {
 class ScriptReport {
 public:
     ScriptReport(std::string_view name, bool map, BufferedOutput& out, Totals& totals)
-        : shown_(shown_name(name)), csv_name_(csv_field(name)), map_(map), out_(out), totals_(totals) {}
+        : shown_(controls_escaped(name)), csv_name_(csv_field(name)), map_(map), out_(out), totals_(totals) {}
 
     void statement(const ScannedStatement& statement) {
         const auto result = checker_.check(statement);
@@ -139,7 +121,7 @@ bool check_script(std::string_view name, bool map, BufferedOutput& out, Buffered
     std::FILE* file = standard_input ? stdin : std::fopen(std::string(name).c_str(), "rb");
     const auto fail = [&](int error) {
         err.pending() +=
-            "qxr-fanuc-cli: cannot read \"" + shown_name(shown) + "\": " + std::strerror(error) + '\n';
+            "qxr-fanuc-cli: cannot read \"" + controls_escaped(shown) + "\": " + std::strerror(error) + '\n';
         err.flush_if_full();
         return false;
     };

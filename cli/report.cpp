@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report.h"
 
-#include <array>
+#include <string_view>
 
 namespace qxrfanuc::cli {
 
@@ -13,17 +13,24 @@ std::string_view input_text(ErrorPlace place, const InputTexts& inputs) {
     return input_at_fault(place, inputs.qxr, inputs.fanuc, inputs.items);
 }
 
+void append_hex_escape(std::string& out, unsigned char byte) {
+    constexpr std::string_view hex = "0123456789ABCDEF";
+    out += "\\x";
+    out += hex[byte >> 4];
+    out += hex[byte & 0xF];
+}
+
+bool is_control(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F;
+}
+
 void append_escaped(std::string& out, char c) {
-    constexpr std::array<char, 16> hex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                       '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
         out += '\\';
         out += c;
-    } else if (byte < 0x20 || byte >= 0x7F) {
-        out += "\\x";
-        out += hex[byte >> 4];
-        out += hex[byte & 0xF];
+    } else if (is_control(byte) || byte > 0x7F) {
+        append_hex_escape(out, byte);
     } else {
         out += c;
     }
@@ -51,6 +58,19 @@ std::string quoted(std::string_view text) {
     if (text.size() > max_quoted_bytes) {
         out.insert(out.size() - 1, "...");
         out += " (" + std::to_string(text.size()) + " bytes)";
+    }
+    return out;
+}
+
+std::string controls_escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (is_control(byte)) {
+            append_hex_escape(out, byte);
+        } else {
+            out += c;
+        }
     }
     return out;
 }

@@ -428,6 +428,14 @@ TEST(CliCheck, MapRegeneratesTheScript) {
         std::string::npos);
 }
 
+// A file's name is shown whole, but no control byte in it reaches the terminal.
+TEST(CliCheck, NamesWithControlBytesAreEscaped) {
+    const auto result = cli({"--check", "no\nsuch\x1B[31m"});
+    EXPECT_TRUE(result.err.starts_with("qxr-fanuc-cli: cannot read \"no\\x0Asuch\\x1B[31m\": "))
+        << result.err;
+    EXPECT_EQ(result.exit_status, 1);
+}
+
 TEST(CliCheck, FilesInTurnAndOneThatCannotBeRead) {
     const ScratchFile script;
     script.write("mb.Read(6,6,2,1000)\n");
