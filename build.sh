@@ -12,7 +12,8 @@
 #   ./build.sh package        build the Debian package and check it (contents, lintian)
 #   ./build.sh portability    build with Ninja Multi-Config, and the core and CLI with clang and libc++
 #   ./build.sh windows-test   cross-compile the core, the CLI and their tests for Windows, run them under Wine
-# Warnings never stop the first four; lint, sanitize, fuzz and windows-test (CI's) treat them as errors.
+# Warnings never stop run, test, build or bench; strict, lint, sanitize, fuzz and the windows commands (CI's)
+# treat them as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -20,11 +21,23 @@ source scripts/packages.sh
 build_packages=(cmake ninja-build g++ pkgconf qt6-base-dev fonts-liberation
                 libgtest-dev libgmock-dev libbenchmark-dev)
 
-# Configures a preset once (again if its cache is gone) and builds it.
+# What a build folder's configuration was made from: the presets, every CMake file and the arguments.
+configuration_stamp() {
+    { git ls-files -co --exclude-standard -- CMakePresets.json '*CMakeLists.txt' '*.cmake' 2>/dev/null ||
+        find . -path './build*' -prune -o \( -name CMakePresets.json -o -name CMakeLists.txt -o -name '*.cmake' \) -print
+    } | LC_ALL=C sort | xargs cat | cat - <(printf '%s\n' "$@") | sha256sum | cut -d' ' -f1
+}
+
+# Configures a preset when its folder has no cache or when what it was configured from changed since, so a
+# checkout that pulls new presets or arguments never builds silently with the old ones; then builds it.
 build_preset() {
-    local preset=$1 dir=$2
+    local preset=$1 dir=$2 stamp
     shift 2
-    [ -f "$dir/CMakeCache.txt" ] || cmake --preset "$preset" "$@" >/dev/null
+    stamp=$(configuration_stamp "$preset" "$@")
+    if [ ! -f "$dir/CMakeCache.txt" ] || [ "$(cat "$dir/.configured-from" 2>/dev/null)" != "$stamp" ]; then
+        cmake --preset "$preset" "$@"
+        echo "$stamp" >"$dir/.configured-from"
+    fi
     cmake --build --preset "$preset"
 }
 
