@@ -8,12 +8,13 @@
 
 namespace qxrfanuc::cli {
 
-inline constexpr int exit_errors_found = 3;
+enum class CheckOutput { Findings, Map, Fix };
 
-// Checks each script in turn ("-" or none at all: standard input) and writes one line per finding, or with
-// map the CSV map of the statements; a summary goes to standard error. Returns 1 when a script could not
-// be read, else 3 when an error was found, else 0.
-[[nodiscard]] int run_check(std::span<const std::string_view> files, bool map, BufferedOutput& out,
+// Checks each script in turn ("-" or none at all: standard input). Findings: one line per finding on
+// standard output. Map: the CSV map of the statements instead. Fix: the one script, its comments made to
+// tell the truth, on standard output, and the findings on standard error. A summary goes to standard error.
+// Returns 1 when a script could not be read, else 3 when an error was found, else 0.
+[[nodiscard]] int run_check(std::span<const std::string_view> files, CheckOutput output, BufferedOutput& out,
                             BufferedOutput& err);
 
 } // namespace qxrfanuc::cli

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "command_line.h"
 
+#include "checks.h"
 #include "register_type_argument.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -35,6 +37,7 @@ struct Options {
     bool batch = false;
     bool check = false;
     bool map = false;
+    bool fix = false;
     bool help = false;
     bool version = false;
     StatementChoice choice = StatementChoice::Both;
@@ -61,6 +64,8 @@ std::expected<void, std::string> apply_option(Options& options, std::string_view
         options.check = true;
     } else if (option == "--map") {
         options.map = true;
+    } else if (option == "--fix") {
+        options.fix = true;
     } else if (option == "--help") {
         options.help = true;
     } else if (option == "--version") {
@@ -100,7 +105,9 @@ std::expected<Command, std::string> parse_command_line(std::span<const std::stri
             options_ended = true;
         } else if (!options_ended && looks_like_option(argument)) {
             if (!texts.empty()) {
-                return std::unexpected("option " + quoted(given) + " must come before QXR FANUC ITEMS TYPE");
+                const bool checking = options.check || argument == "--check";
+                return std::unexpected("option " + quoted(given) + " must come before " +
+                                       (checking ? "the FILEs to check" : "QXR FANUC ITEMS TYPE"));
             }
             if (auto applied = apply_option(options, argument); !applied) {
                 return std::unexpected(applied.error());
@@ -116,16 +123,24 @@ std::expected<Command, std::string> parse_command_line(std::span<const std::stri
         command.mode = options.help ? Mode::Help : Mode::Version;
         return command;
     }
-    if (options.check || options.map) {
+    if (options.check || options.map || options.fix) {
         if (!options.check) {
-            return std::unexpected("--map goes with --check");
+            return std::unexpected(std::string(options.map ? "--map" : "--fix") + " goes with --check");
         }
         if (options.batch || options.choice != StatementChoice::Both) {
-            return std::unexpected("--check combines with no option but --map");
+            return std::unexpected("--check combines with no option but --map or --fix");
+        }
+        if (options.map && options.fix) {
+            return std::unexpected("--map and --fix exclude each other");
+        }
+        if (options.fix && texts.size() > 1) {
+            return std::unexpected("--fix writes one script: give one FILE, or - or none for standard input");
         }
         command.mode = Mode::Check;
         command.files = std::move(texts);
-        command.map = options.map;
+        command.check_output = options.map   ? CheckOutput::Map
+                               : options.fix ? CheckOutput::Fix
+                                             : CheckOutput::Findings;
         return command;
     }
     if (options.batch) {
@@ -148,8 +163,8 @@ std::string help_text() {
   QXR       QXR register number, e.g. 12
   FANUC     Fanuc register number, e.g. 1
   ITEMS     number of consecutive items to transfer, e.g. 1
-  TYPE      R or "General Register [R]", PR or "Position Register [PR]", or "" for no type
-            (any type other than R uses the position register rule)
+  TYPE      R or "General Register [R]" (the general register rule), PR or
+            "Position Register [PR]", or "" for no type (both the position register rule)
 
 Numbers are 16-bit integers (-32768 to 32767): blanks around them are ignored, and a fraction
 rounds half to even (2.5 gives 2, 3.5 gives 4). Negative numbers need no "--" before them.
@@ -158,35 +173,67 @@ Options:
   -r, --read     print only the read statement (mb.Read)
   -w, --write    print only the write statement (mb.Write)
       --batch    read records QXR,FANUC,ITEMS,TYPE, one a line, from standard input; empty
-                 lines and lines starting with # are skipped, and so is a UTF-8 byte order mark
-                 at the very start; a record may be at most 4096 bytes long; a failed record
-                 is reported on standard error as "line N: ..." and the others go on
+                 lines and lines starting with # (of any length) are skipped, and so is a UTF-8
+                 byte order mark at the very start; a record may be at most 4096 bytes long; a
+                 failed record is reported on standard error as "line N: ..." and the others go on
       --check    read background scripts (each FILE, or standard input for - or no FILE)
                  and report, one line each as FILE:LINE:COLUMN: SEVERITY: MESSAGE [CHECK],
                  the mb.Read and mb.Write statements that the generator could not have
                  written, comments that say something else, values outside the window's
-                 hints and writes that overlap; a summary goes to standard error
-      --map      with --check: print instead a CSV map of the statements, whose last four
-                 columns are --batch records that regenerate them
-  -h, --help     print this help
+                 hints, writes that overlap, and text that is not read; a summary goes to
+                 standard error
+      --map      with --check: print instead a CSV map of the statements (file, line, column,
+                 function, its four arguments, and the generator's inputs QXR, FANUC, ITEMS,
+                 TYPE it decodes to, empty when it decodes to none)
+      --fix      with --check and one FILE: print the script with the generator's own comment
+                 after each statement that decodes to its inputs, in place of a missing or
+                 lying one; the script's own comments and every other byte stay as they are,
+                 and the FILE is never written; findings and summary go to standard error
+  -h, --help     print this help (it wins over --version)
   -V, --version  print the version
+An option given twice counts once; --read and --write exclude each other.
 
 Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 overflow,
 1 read or write failure. In batch mode, the status of the first failed record. With --check:
 1 if a FILE could not be read, else 3 if an error was found, else 0.
 
---check finds // and /* */ comments first and takes them as blanks; it does not recognise string
-literals, so a // inside quotes starts a comment. Checks: unchecked (note: arguments are not four
-plain integers), argument, index, address, words (errors), last-argument (warning), comment
-(error), range, overlap (warnings).
-
+--check ends lines at LF, CR LF or a lone CR, reads UTF-8 and UTF-16 with a byte order mark,
+and finds // and /* */ comments first and takes them as blanks; it does not recognise string
+literals, so a // inside quotes starts a comment. Columns count bytes (of the UTF-8 text).
+Control characters, invisible format characters and invalid UTF-8 from a script or a file
+name are printed as \xNN, one per byte. Checks, in the order they are reported:
+)";
+    for (const auto& check : checks) {
+        std::string line =
+            "  " + std::string(check.name) + " (" + std::string(severity_name(check.severity)) + "): ";
+        text += line;
+        // The meaning, wrapped at word boundaries below the line's start.
+        std::size_t width = line.size();
+        std::string_view meaning = check.meaning;
+        while (!meaning.empty()) {
+            const auto word_end = std::min(meaning.find(' '), meaning.size());
+            const auto word = meaning.substr(0, word_end);
+            if (width + word.size() > 96 && width > 4) {
+                text += "\n    ";
+                width = 4;
+            }
+            text += word;
+            width += word.size();
+            meaning.remove_prefix(std::min(word_end + 1, meaning.size()));
+            if (!meaning.empty()) {
+                text += ' ';
+                ++width;
+            }
+        }
+        text += '\n';
+    }
+    text += R"(
 Examples:
   qxr-fanuc-cli 12 1 1 R
   qxr-fanuc-cli --write 100 3 2 PR
   printf '12,1,1,R\n100,3,2,PR\n' | qxr-fanuc-cli --batch
   qxr-fanuc-cli --check background.txt
-  qxr-fanuc-cli --check --map background.txt | tail -n +2 | grep -v ',,,,$' | cut -d, -f9- |
-      qxr-fanuc-cli --batch
+  qxr-fanuc-cli --check --fix background.txt > fixed.txt
 )";
     return text;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "check_command.h"
 #include "report.h"
 
 #include <array>
@@ -17,10 +18,10 @@ enum class Mode { Single, Batch, Check, Help, Version };
 struct Command {
     Mode mode = Mode::Single;
     StatementChoice choice = StatementChoice::Both;
-    InputTexts inputs;                   // Single only
-    std::string_view register_type;      // Single only: already mapped from the TYPE argument
-    std::vector<std::string_view> files; // Check only: the scripts, none for standard input
-    bool map = false;                    // Check only
+    InputTexts inputs;                                // Single only
+    std::string_view register_type;                   // Single only: already mapped from the TYPE argument
+    std::vector<std::string_view> files;              // Check only: the scripts, none for standard input
+    CheckOutput check_output = CheckOutput::Findings; // Check only
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of
@@ -33,6 +34,7 @@ inline constexpr std::string_view usage_text =
     "usage: qxr-fanuc-cli [-r | -w] QXR FANUC ITEMS TYPE\n"
     "       qxr-fanuc-cli --batch [-r | -w]   (records QXR,FANUC,ITEMS,TYPE on standard input)\n"
     "       qxr-fanuc-cli --check [--map] [FILE...]\n"
+    "       qxr-fanuc-cli --check --fix [FILE]   (the script, its comments fixed, on standard output)\n"
     "       qxr-fanuc-cli -h | -V\n";
 
 [[nodiscard]] std::string help_text();

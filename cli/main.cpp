@@ -45,7 +45,7 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
     case Mode::Batch:
         return run_batch(stdin, out, err, command.choice);
     case Mode::Check:
-        return run_check(command.files, command.map, out, err);
+        return run_check(command.files, command.check_output, out, err);
     case Mode::Single:
         break;
     }

@@ -11,7 +11,8 @@ namespace qxrfanuc::cli {
 
 enum class StatementChoice { Both, ReadOnly, WriteOnly };
 
-enum ExitStatus : int { exit_success = 0, exit_io_failure = 1, exit_usage = 2 };
+// The program's exit statuses; a failed generation exits with its error's number (13, 6).
+enum ExitStatus : int { exit_success = 0, exit_io_failure = 1, exit_usage = 2, exit_errors_found = 3 };
 
 struct InputTexts {
     std::string_view qxr;

@@ -6,6 +6,8 @@
 
 #include "int16.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -13,6 +15,26 @@ namespace qxrfanuc {
 
 inline constexpr std::string_view general_register_type = "General Register [R]";
 inline constexpr std::string_view position_register_type = "Position Register [PR]";
+
+// The types a command line or a map names: by their letters, each standing for its full text. The unnamed
+// type is the empty text, which the generator writes as it stands (and takes the PR rule for).
+enum class RegisterType : std::uint8_t { General, Position, Unnamed };
+
+struct RegisterTypeNames {
+    RegisterType type;
+    std::string_view letters;
+    std::string_view text;
+};
+
+inline constexpr std::array<RegisterTypeNames, 3> register_types{{
+    {RegisterType::General, "R", general_register_type},
+    {RegisterType::Position, "PR", position_register_type},
+    {RegisterType::Unnamed, "", ""},
+}};
+
+[[nodiscard]] constexpr const RegisterTypeNames& names_of(RegisterType type) {
+    return register_types.at(static_cast<std::size_t>(type));
+}
 
 // Fanuc register F of a type lies at address ((F - 1) x address_step) + address_offset; an item is
 // words_per_item 16-bit words.
@@ -57,8 +79,11 @@ inline constexpr MappingRule position_register_rule{12, 1001, 12};
 // mb.Read(I,A,W,1000);  // Read Value From Fanuc TYPE F, and Store in QXR Register D.
 // mb.Write(I,A,W,1000);  // Read Value From QXR Register D, and Store in Fanuc TYPE F.
 namespace statement_text {
+inline constexpr std::string_view read_name = "mb.Read"; // the two functions, as a script names them
+inline constexpr std::string_view write_name = "mb.Write";
 inline constexpr std::string_view read_call = "mb.Read(";
 inline constexpr std::string_view write_call = "mb.Write(";
+static_assert(read_call.starts_with(read_name) && write_call.starts_with(write_name));
 inline constexpr std::string_view separator = ",";
 inline constexpr std::string_view last_argument = "1000";
 inline constexpr std::string_view call_end = ");  // ";

@@ -2,7 +2,7 @@
 // Checks the script checker on the input as a script (any bytes: nothing may crash, hang or read out of
 // bounds), then on the two statements the generator writes for inputs taken from it: they must decode back
 // to those very inputs, the comment's QXR register included, with no finding but range.
-#include "script_check.h"
+#include "script_reader.h"
 #include "script_strings.h"
 
 #include <array>
@@ -22,16 +22,19 @@ void fail_if(bool failed) {
 
 std::vector<qxrfanuc::StatementCheck> check_script(std::string_view script, std::size_t split) {
     std::vector<qxrfanuc::StatementCheck> results;
-    qxrfanuc::ScriptChecker checker;
-    qxrfanuc::ScriptScanner scanner([&](const qxrfanuc::ScannedStatement& statement) {
-        fail_if(statement.line == 0 || statement.column == 0);
-        results.push_back(checker.check(statement));
-    });
+    qxrfanuc::ScriptReader reader(
+        [&](const qxrfanuc::ScannedStatement& statement, const qxrfanuc::StatementCheck& result) {
+            fail_if(statement.line == 0 || statement.column == 0);
+            results.push_back(result);
+        },
+        [&](std::size_t line, std::size_t column, const qxrfanuc::Finding&) {
+            fail_if(line == 0 || column == 0);
+        });
     // Fed in two pieces, so that a statement, a comment or a byte order mark may be cut between reads.
     split = std::min(split, script.size());
-    scanner.feed(script.substr(0, split));
-    scanner.feed(script.substr(split));
-    scanner.finish();
+    reader.feed(script.substr(0, split));
+    reader.feed(script.substr(split));
+    reader.finish();
     return results;
 }
 
@@ -60,14 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fail_if(results.size() != 2);
     for (const auto& result : results) {
         for (const auto& finding : result.findings) {
-            fail_if(finding.check != "range");
+            fail_if(finding.check != qxrfanuc::Check::Range);
         }
         if (!result.inputs) {
             std::abort();
         }
         const auto& inputs = *result.inputs;
         fail_if(inputs.qxr != qxr || inputs.fanuc != fanuc || inputs.items != items ||
-                inputs.general != (choice == 0));
+                inputs.type != std::array{qxrfanuc::RegisterType::General, qxrfanuc::RegisterType::Position,
+                                          qxrfanuc::RegisterType::Unnamed}
+                                   .at(choice));
     }
     return 0;
 }

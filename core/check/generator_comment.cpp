@@ -135,107 +135,157 @@ std::optional<GeneratorComment> parse_write_wording(const Ends& ends) {
     return finish_with_fanuc(ends, front, back, *qxr, false);
 }
 
-} // namespace
-
-void CommentText::keep(char c) {
-    ++length_;
-    if (head_size_ < head_.size()) {
-        head_[head_size_++] = c;
-        return;
-    }
-    if (tail_size_ == tail_.size()) {
-        std::copy(tail_.begin() + stretch, tail_.end(), tail_.begin());
-        tail_size_ = stretch;
-    }
-    tail_[tail_size_++] = c;
+// The type between "Fanuc " and " F" never starts or ends with a blank: one there is a blank doubled.
+bool type_in_form(const GeneratorComment& parsed) {
+    return parsed.type_text.empty() ||
+           (!is_script_blank(parsed.type_text.front()) && !is_script_blank(parsed.type_text.back()));
 }
 
-void CommentText::keep_digit_run() {
-    if (digit_run_size_ == 0) {
-        keep('0');
-    }
-    for (std::size_t i = 0; i < digit_run_size_; ++i) {
-        keep(digit_run_[i]);
-    }
-    digit_run_size_ = 0;
-    in_digit_run_ = false;
-    significant_digits_ = 0;
-}
+// The first complete form read from the front of a text kept whole, and what follows it: a comment that
+// holds the wording twice is read as its first form, not as one form around a nonsense type.
+struct FirstForm {
+    GeneratorComment parsed;
+    std::string_view rest;
+};
 
-void CommentText::append(char c) {
-    // Leading blanks are not part of the text; trailing ones are held back until something follows them,
-    // so that however many there are, neither end of the text is lost to them.
-    if (!started_ && is_script_blank(c)) {
-        return;
-    }
-    started_ = true;
-    if (in_digit_run_ && !is_ascii_digit(c)) {
-        keep_digit_run();
-    }
-    if (is_script_blank(c)) {
-        if (held_blanks_.size() < stretch) {
-            held_blanks_ += c;
+// " F, and Store in QXR Register D." or " F." at the front of after_type, F and D numbers.
+std::optional<FirstForm> read_form_from(std::string_view text, std::size_t type_start, bool read_wording,
+                                        std::int64_t qxr) {
+    using namespace statement_text;
+    const std::string_view marker = read_wording ? into_qxr : end;
+    for (std::size_t at = text.find(marker, type_start); at != std::string_view::npos;
+         at = text.find(marker, at + 1)) {
+        std::string_view before = text.substr(type_start, at - type_start);
+        const auto fanuc = take_number_back(before);
+        if (!fanuc || !take_back(before, type_and_register)) {
+            continue;
         }
-        ++held_blank_count_;
-        return;
+        std::string_view after = text.substr(at + marker.size());
+        GeneratorComment parsed;
+        parsed.read_wording = read_wording;
+        parsed.fanuc = *fanuc;
+        parsed.qxr = qxr;
+        if (read_wording) {
+            const auto number = take_number_front(after);
+            if (!number || !take_front(after, end)) {
+                continue;
+            }
+            parsed.qxr = *number;
+        }
+        parsed.type_text = std::string(before);
+        parsed.general_type = parsed.type_text == general_register_type;
+        return FirstForm{parsed, after};
     }
-    // A run of blanks longer than the held ones lies in an elided middle, where only its length counts.
-    for (std::size_t i = 0; i < held_blank_count_; ++i) {
-        keep(i < held_blanks_.size() ? held_blanks_[i] : ' ');
-    }
-    held_blanks_.clear();
-    held_blank_count_ = 0;
-    if (!is_ascii_digit(c)) {
-        keep(c);
-        return;
-    }
-    in_digit_run_ = true;
-    if (digit_run_size_ == 0 && c == '0') {
-        return;
-    }
-    // Eight significant digits already say "beyond 16 bits"; more would only grow the run.
-    if (++significant_digits_ <= digit_run_.size()) {
-        digit_run_[digit_run_size_++] = c;
-    }
+    return std::nullopt;
 }
 
-void CommentText::append(std::string_view text) {
-    for (const char c : text) {
-        append(c);
+std::optional<FirstForm> first_form(std::string_view text) {
+    using namespace statement_text;
+    std::string_view front = text;
+    if (take_front(front, from_fanuc)) {
+        return read_form_from(text, text.size() - front.size(), true, 0);
     }
-}
-
-void CommentText::finish() {
-    if (in_digit_run_) {
-        keep_digit_run();
+    if (!take_front(front, from_qxr)) {
+        return std::nullopt;
     }
-    held_blanks_.clear();
-    held_blank_count_ = 0;
+    const auto qxr = take_number_front(front);
+    if (!qxr || !take_front(front, into_fanuc)) {
+        return std::nullopt;
+    }
+    return read_form_from(text, text.size() - front.size(), false, *qxr);
 }
 
-void CommentText::clear() {
-    head_size_ = 0;
-    tail_size_ = 0;
-    length_ = 0;
-    started_ = false;
-    digit_run_size_ = 0;
-    in_digit_run_ = false;
-    significant_digits_ = 0;
-    held_blanks_.clear();
-    held_blank_count_ = 0;
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_script_blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && is_script_blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
-std::optional<GeneratorComment> parse_generator_comment(const CommentText& comment) {
-    std::string whole;
+std::optional<GeneratorComment> parse_ends(const Ends& ends) {
+    if (auto read = parse_read_wording(ends)) {
+        return read;
+    }
+    return parse_write_wording(ends);
+}
+
+// Where a text that begins like the generator's comment, but is not in its form, first leaves the form.
+std::string form_break(const Ends& ends) {
+    using namespace statement_text;
+    std::string_view front = ends.front;
+    std::string_view back = ends.back;
+    const bool read_wording = take_front(front, from_fanuc);
+    if (!read_wording) {
+        if (!take_front(front, from_qxr)) {
+            return "\"Read Value From\" is not followed by \"Fanuc \" or \"QXR Register \"";
+        }
+        if (!take_number_front(front)) {
+            return "no QXR register number follows \"QXR Register \"";
+        }
+        if (!take_front(front, into_fanuc)) {
+            return "the QXR register number is not followed by \", and Store in Fanuc \"";
+        }
+    }
+    if (!take_back(back, end)) {
+        return back.find('.') != std::string_view::npos ? "text follows the final period"
+                                                        : "it does not end with a period";
+    }
+    if (read_wording) {
+        if (!take_number_back(back)) {
+            return "no QXR register number stands before the final period";
+        }
+        if (!take_back(back, into_qxr)) {
+            return "the QXR register number is not preceded by \", and Store in QXR Register \"";
+        }
+    }
+    if (!take_number_back(back)) {
+        return read_wording ? "no Fanuc register number stands before \", and Store in QXR Register \""
+                            : "no Fanuc register number stands before the final period";
+    }
+    if (!take_back(back, type_and_register)) {
+        return "no blank stands between the type and the Fanuc register number";
+    }
+    if (const auto parsed = parse_ends(ends); parsed && !type_in_form(*parsed)) {
+        return "a blank is doubled around the type";
+    }
+    return "its parts overlap";
+}
+
+Ends ends_of(const CommentText& comment, std::string& whole) {
     Ends ends{comment.head(), comment.tail(), comment.length(), comment.elided()};
     if (!comment.elided()) {
         whole = std::string(comment.head()) + std::string(comment.tail());
         ends.front = ends.back = whole;
     }
-    if (auto read = parse_read_wording(ends)) {
-        return read;
+    return ends;
+}
+
+} // namespace
+
+std::optional<GeneratorComment> parse_generator_comment(const CommentText& comment) {
+    std::string whole;
+    const Ends ends = ends_of(comment, whole);
+    if (!comment.elided()) {
+        if (auto first = first_form(whole)) {
+            const auto rest = trimmed(first->rest);
+            if (rest.empty() || first_form(rest)) {
+                return type_in_form(first->parsed) ? std::optional(first->parsed) : std::nullopt;
+            }
+        }
     }
-    return parse_write_wording(ends);
+    auto parsed = parse_ends(ends);
+    return parsed && type_in_form(*parsed) ? parsed : std::nullopt;
+}
+
+std::optional<std::string> generator_form_break(const CommentText& comment) {
+    if (!comment.head().starts_with(generator_comment_start) || parse_generator_comment(comment)) {
+        return std::nullopt;
+    }
+    std::string whole;
+    return form_break(ends_of(comment, whole));
 }
 
 } // namespace qxrfanuc

@@ -2,6 +2,7 @@
 #include "script_check.h"
 
 #include "digit_run.h"
+#include "display_text.h"
 #include "statement_decoder.h"
 
 namespace qxrfanuc {
@@ -22,8 +23,13 @@ constexpr Hint position_items_hint{1, 4};
 constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
                                                          "last argument"};
 
-std::string letters(bool general) {
-    return general ? "R" : "PR";
+std::string letters(const MappingRule& rule) {
+    return std::string(
+        names_of(&rule == &general_register_rule ? RegisterType::General : RegisterType::Position).letters);
+}
+
+bool is_16_bit(std::int64_t value) {
+    return value >= int16_min && value <= int16_max;
 }
 
 std::string number(std::int64_t value) {
@@ -58,7 +64,7 @@ std::string join(const std::vector<std::string>& parts) {
 std::optional<Finding> argument_finding(const std::array<std::int64_t, 4>& arguments) {
     std::vector<std::string> parts;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) < int16_min || arguments.at(i) > int16_max) {
+        if (!is_16_bit(arguments.at(i))) {
             parts.push_back("argument " + std::to_string(i + 1) + " (" + std::string(argument_roles.at(i)) +
                             ") " + number(arguments.at(i)) + " is outside -32768 to 32767");
         }
@@ -66,7 +72,7 @@ std::optional<Finding> argument_finding(const std::array<std::int64_t, 4>& argum
     if (parts.empty()) {
         return std::nullopt;
     }
-    return Finding{Severity::Error, "argument", join(parts)};
+    return Finding{Check::Argument, join(parts)};
 }
 
 void check_arguments(std::vector<Finding>& findings, const std::array<std::int16_t, 4>& a,
@@ -75,56 +81,69 @@ void check_arguments(std::vector<Finding>& findings, const std::array<std::int16
     const std::int16_t address = a[1];
     const std::int16_t words = a[2];
     if (!decoding.index_in_range) {
-        findings.push_back({Severity::Error, "index",
-                            "QXR index " + std::to_string(index) + " is outside " +
-                                std::to_string(min_qxr_index) + " to " + std::to_string(max_qxr_index) +
-                                ": no 16-bit QXR register halves to it"});
+        findings.push_back({Check::Index, "QXR index " + std::to_string(index) + " is outside " +
+                                              std::to_string(min_qxr_index) + " to " +
+                                              std::to_string(max_qxr_index) +
+                                              ": no 16-bit QXR register halves to it"});
     }
     if (decoding.grid == nullptr) {
-        findings.push_back({Severity::Error, "address",
-                            "Fanuc address " + std::to_string(address) + " is on neither the R grid (" +
-                                grid_text(general_register_rule) + ") nor the PR grid (" +
-                                grid_text(position_register_rule) + ")"});
+        findings.push_back({Check::Address, "Fanuc address " + std::to_string(address) +
+                                                " is on neither the R grid (" +
+                                                grid_text(general_register_rule) + ") nor the PR grid (" +
+                                                grid_text(position_register_rule) + ")"});
     } else if (!decoding.fanuc) {
         const MappingRule& rule = *decoding.grid;
         const std::int32_t register_number = ((address - rule.address_offset) / rule.address_step) + 1;
         findings.push_back(
-            {Severity::Error, "address",
-             "Fanuc address " + std::to_string(address) + " is on the " + letters(decoding.is_general()) +
-                 " grid, but the generator cannot write it: " + "register " + letters(decoding.is_general()) +
-                 " " + std::to_string(register_number) + " overflows its 16-bit arithmetic"});
+            {Check::Address, "Fanuc address " + std::to_string(address) + " is on the " + letters(rule) +
+                                 " grid, but the generator cannot write it: " + "register " + letters(rule) +
+                                 " " + std::to_string(register_number) + " overflows its 16-bit arithmetic"});
     }
     if (decoding.grid != nullptr && !decoding.items) {
-        findings.push_back({Severity::Error, "words",
-                            "word count " + std::to_string(words) + " is not a whole number of " +
-                                letters(decoding.is_general()) + " items (" +
-                                std::to_string(decoding.grid->words_per_item) + " words each)"});
+        findings.push_back({Check::Words, "word count " + std::to_string(words) +
+                                              " is not a whole number of " + letters(*decoding.grid) +
+                                              " items (" + std::to_string(decoding.grid->words_per_item) +
+                                              " words each)"});
     }
     if (std::to_string(a[3]) != statement_text::last_argument) {
-        findings.push_back({Severity::Warning, "last-argument",
-                            "last argument is " + std::to_string(a[3]) + "; the generator always writes " +
-                                std::string(statement_text::last_argument)});
+        findings.push_back({Check::LastArgument, "last argument is " + std::to_string(a[3]) +
+                                                     "; the generator always writes " +
+                                                     std::string(statement_text::last_argument)});
     }
 }
 
-// The comment's disagreements with what the statement decodes to; none when it agrees.
+// The comment's disagreements with the statement, as far as the statement tells: its wording always, its type
+// when the address lies on a grid, its Fanuc register when the address is one the generator writes, and its
+// QXR register always. None when it agrees.
 std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_write, std::int16_t index,
-                                       std::int16_t fanuc, const StatementDecoding& decoding) {
+                                       const StatementDecoding& decoding) {
     std::vector<std::string> found;
     if (comment.read_wording == is_write) {
-        found.push_back(std::string("it is worded as ") + (is_write ? "mb.Read" : "mb.Write") + "'s");
+        found.push_back("it is worded as " +
+                        std::string(is_write ? statement_text::read_name : statement_text::write_name) +
+                        "'s");
     }
-    if (comment.general_type != decoding.is_general()) {
-        found.push_back("its type \"" + comment.type_text + "\" takes the " + letters(comment.general_type) +
-                        " rule, but the address is on the " + letters(decoding.is_general()) + " grid");
+    const MappingRule& comment_rule = comment.general_type ? general_register_rule : position_register_rule;
+    if (decoding.grid != nullptr && decoding.grid != &comment_rule) {
+        const std::string shown = display_escaped(comment.type_text);
+        // A type that is not the PR type's own text takes the PR rule too, which the message says why.
+        const bool plain = comment.general_type || comment.type_text == position_register_type;
+        found.push_back("its type \"" + shown + "\" takes the " + (comment.general_type ? "R" : "PR") +
+                        " rule" +
+                        (plain ? std::string()
+                               : " (only the exact text \"" + std::string(general_register_type) +
+                                     "\" selects the R rule)") +
+                        ", but the address is on the " + letters(*decoding.grid) + " grid");
     }
-    if (comment.fanuc != fanuc) {
+    if (decoding.fanuc && comment.fanuc != *decoding.fanuc) {
         found.push_back("it names Fanuc register " + number(comment.fanuc) +
-                        ", but the address is register " + letters(decoding.is_general()) + " " +
-                        std::to_string(fanuc));
+                        ", but the address is register " + letters(*decoding.grid) + " " +
+                        std::to_string(*decoding.fanuc));
     }
-    const bool qxr_is_16_bit = comment.qxr >= int16_min && comment.qxr <= int16_max;
-    if (!qxr_is_16_bit || qxr_index(static_cast<std::int16_t>(comment.qxr)) != index) {
+    if (!is_16_bit(comment.qxr)) {
+        found.push_back("it names QXR register " + number(comment.qxr) +
+                        ", which is no 16-bit number (-32768 to 32767)");
+    } else if (qxr_index(static_cast<std::int16_t>(comment.qxr)) != index) {
         found.push_back("it names QXR register " + number(comment.qxr) +
                         ", whose half is not the QXR index " + std::to_string(index));
     }
@@ -136,12 +155,13 @@ std::optional<Finding> range_finding(const DecodedInputs& inputs) {
     if (outside(inputs.qxr, qxr_hint)) {
         parts.push_back("QXR register " + std::to_string(inputs.qxr) + " is outside " + range_text(qxr_hint));
     }
-    const Hint fanuc_hint = inputs.general ? general_fanuc_hint : position_fanuc_hint;
+    const bool general = inputs.type == RegisterType::General;
+    const Hint fanuc_hint = general ? general_fanuc_hint : position_fanuc_hint;
     if (outside(inputs.fanuc, fanuc_hint)) {
-        parts.push_back("Fanuc register " + letters(inputs.general) + " " + std::to_string(inputs.fanuc) +
-                        " is outside " + range_text(fanuc_hint));
+        parts.push_back("Fanuc register " + std::string(general ? "R " : "PR ") +
+                        std::to_string(inputs.fanuc) + " is outside " + range_text(fanuc_hint));
     }
-    const Hint items_hint = inputs.general ? general_items_hint : position_items_hint;
+    const Hint items_hint = general ? general_items_hint : position_items_hint;
     if (inputs.items <= 0) {
         parts.push_back("item count " + std::to_string(inputs.items) + " transfers nothing");
     } else if (outside(inputs.items, items_hint)) {
@@ -151,34 +171,43 @@ std::optional<Finding> range_finding(const DecodedInputs& inputs) {
     if (parts.empty()) {
         return std::nullopt;
     }
-    return Finding{Severity::Warning, "range", join(parts)};
+    return Finding{Check::Range, join(parts)};
 }
 
 std::string range_text(std::int32_t first, std::int32_t end) {
     return "[" + std::to_string(first) + ", " + std::to_string(end) + ")";
 }
 
+// The register type a statement's inputs have: the grid's, and the unnamed one where the comment names
+// no type on the PR grid, as the generator writes it for an empty type.
+RegisterType register_type(const StatementDecoding& decoding,
+                           const std::optional<GeneratorComment>& comment) {
+    if (decoding.is_general()) {
+        return RegisterType::General;
+    }
+    return comment && comment->type_text.empty() ? RegisterType::Unnamed : RegisterType::Position;
+}
+
 } // namespace
 
-std::string_view severity_name(Severity severity) {
-    switch (severity) {
-    case Severity::Error:
-        return "error";
-    case Severity::Warning:
-        return "warning";
-    case Severity::Note:
-        return "note";
+Finding unread_finding(const UnreadText& text) {
+    if (text.open_comment) {
+        const auto lines = text.open_comment->lines;
+        return {Check::OpenComment, "this /* is never closed: the " + std::to_string(lines) +
+                                        (lines == 1 ? " line" : " lines") +
+                                        " from here to the end of the script are not read"};
     }
-    return "note";
+    return {Check::LookAlike, "not checked: " + text.look_alike->reason};
 }
 
 StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
     StatementCheck result;
     auto& findings = result.findings;
     if (!statement.arguments) {
-        findings.push_back({Severity::Note, "unchecked", "not checked: " + statement.unchecked_because});
+        findings.push_back({Check::Unchecked, "not checked: " + statement.unchecked_because});
         return result;
     }
+    result.arguments = statement.arguments;
     if (auto finding = argument_finding(*statement.arguments)) {
         findings.push_back(std::move(*finding));
         return result;
@@ -187,24 +216,33 @@ StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
     for (std::size_t i = 0; i < a.size(); ++i) {
         a.at(i) = static_cast<std::int16_t>(statement.arguments->at(i));
     }
-    result.arguments = a;
     const auto decoding = decode_statement(a[0], a[1], a[2]);
     check_arguments(findings, a, decoding);
 
-    if (decoding.index_in_range && decoding.fanuc && decoding.items) {
-        // The QXR register: the comment's, when it is the generator's and agrees, else twice the index.
-        auto qxr = static_cast<std::int16_t>(2 * a[0]);
-        const auto comment =
-            statement.comment != nullptr ? parse_generator_comment(*statement.comment) : std::nullopt;
-        if (comment) {
-            const auto found = disagreements(*comment, statement.is_write, a[0], *decoding.fanuc, decoding);
-            if (found.empty()) {
-                qxr = static_cast<std::int16_t>(comment->qxr);
-            } else {
-                findings.push_back({Severity::Error, "comment", "the comment disagrees: " + join(found)});
-            }
+    const auto comment =
+        statement.comment != nullptr ? parse_generator_comment(*statement.comment) : std::nullopt;
+    bool comment_agrees = false;
+    if (comment) {
+        const auto found = disagreements(*comment, statement.is_write, a[0], decoding);
+        comment_agrees = found.empty();
+        if (!found.empty()) {
+            findings.push_back({Check::Comment, "the comment disagrees: " + join(found)});
         }
-        result.inputs = DecodedInputs{qxr, *decoding.fanuc, *decoding.items, decoding.is_general()};
+    } else if (statement.comment != nullptr) {
+        if (auto form_break = generator_form_break(*statement.comment)) {
+            findings.push_back({Check::CommentForm, "the comment is not compared: it begins like the "
+                                                    "generator's, but " +
+                                                        *form_break});
+        }
+    }
+    if (decoding.decodable()) {
+        result.comment_agrees = comment_agrees;
+        // The QXR register: the comment's when it halves to the index, else twice the index.
+        const bool from_comment =
+            comment && is_16_bit(comment->qxr) && qxr_index(static_cast<std::int16_t>(comment->qxr)) == a[0];
+        const auto qxr = static_cast<std::int16_t>(from_comment ? comment->qxr : 2 * a[0]);
+        result.inputs = DecodedInputs{qxr, *decoding.fanuc, *decoding.items, register_type(decoding, comment),
+                                      from_comment};
         if (auto finding = range_finding(*result.inputs)) {
             findings.push_back(std::move(*finding));
         }
@@ -214,7 +252,7 @@ StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
         const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
         if (const auto overlap = writes_.add(range)) {
             findings.push_back(
-                {Severity::Warning, "overlap",
+                {Check::Overlap,
                  "writes Fanuc addresses " + range_text(range.first, range.end) + ", which overlap " +
                      range_text(overlap->latest.first, overlap->latest.end) + " written at line " +
                      std::to_string(overlap->latest.line) +

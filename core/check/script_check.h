@@ -3,28 +3,28 @@
 
 // The checks on the statements of a background script: whether the generator could have written each one,
 // whether its comment says what it does, whether its values lie in the ranges the window suggests, and
-// whether writes overlap. Also what each statement decodes to, for a map that regenerates the script.
+// whether writes overlap. Also what each statement decodes to: the generator's inputs, for a map of the
+// script and for the comment the generator would write.
 
+#include "checks.h"
 #include "script_scanner.h"
+#include "statement_text.h"
 #include "write_overlaps.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace qxrfanuc {
 
-enum class Severity : std::uint8_t { Error, Warning, Note };
-
-[[nodiscard]] std::string_view severity_name(Severity severity); // "error", "warning", "note"
-
 struct Finding {
-    Severity severity;
-    std::string_view check; // "unchecked", "argument", "index", ... as in --help
-    std::string message;
+    Check check;
+    std::string message; // plain text; whatever it quotes from a script is escaped for display
+
+    [[nodiscard]] Severity severity() const { return check_info(check).severity; }
+    [[nodiscard]] std::string_view name() const { return check_info(check).name; }
 };
 
 // The generator's inputs a statement decodes to.
@@ -32,14 +32,19 @@ struct DecodedInputs {
     std::int16_t qxr;
     std::int16_t fanuc;
     std::int16_t items;
-    bool general; // R, else PR
+    RegisterType type;
+    bool qxr_from_comment; // the comment named it; else twice the index, one of two registers that fit
 };
 
 struct StatementCheck {
-    std::vector<Finding> findings;                        // in the order the checks are listed
-    std::optional<std::array<std::int16_t, 4>> arguments; // when checked and every argument is 16-bit
-    std::optional<DecodedInputs> inputs;                  // when decodable
+    std::vector<Finding> findings;                        // in the order of the table of checks
+    std::optional<std::array<std::int64_t, 4>> arguments; // when its arguments are four plain integers
+    std::optional<DecodedInputs> inputs;                  // when it decodes to generator inputs
+    bool comment_agrees = false;                          // it has a generator comment that tells the truth
 };
+
+// The finding for text the scanner did not read as statements.
+[[nodiscard]] Finding unread_finding(const UnreadText& text);
 
 // Checks the statements of one script in turn; start a new checker for each script.
 class ScriptChecker {

@@ -8,23 +8,20 @@ namespace qxrfanuc {
 
 namespace {
 
+using statement_text::read_name;
+using statement_text::write_name;
+
 // What may not stand right before the m of a statement.
 bool joins_a_name(char c) {
     return is_ascii_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
 }
-
-// "mb.Read" and "mb.Write": the function names, without the opening parenthesis of the calls.
-constexpr std::string_view read_name =
-    statement_text::read_call.substr(0, statement_text::read_call.size() - 1);
-constexpr std::string_view write_name =
-    statement_text::write_call.substr(0, statement_text::write_call.size() - 1);
 
 } // namespace
 
 void ScriptScanner::feed(std::string_view bytes) {
     while (!bytes.empty()) {
         // Most of a script's bytes are comment text running to the end of a line: taken as one run.
-        if (comment_state_ == CommentState::LineComment && bom_decided_ && !carriage_return_held_) {
+        if (comment_state_ == CommentState::LineComment && bom_decided_ && !after_carriage_return_) {
             std::size_t run = 0;
             while (run < bytes.size() && bytes[run] != '\n' && bytes[run] != '\r') {
                 ++run;
@@ -66,28 +63,31 @@ void ScriptScanner::finish() {
     if (!bom_decided_) {
         give_back_partial_bom();
     }
-    if (carriage_return_held_) {
-        carriage_return_held_ = false;
-        take_in_line('\r');
-    }
     if (line_has_bytes_) {
         end_line();
     }
+    if (comment_state_ == CommentState::BlockComment) {
+        UnreadText text;
+        text.open_comment =
+            OpenComment{block_comment_line_, block_comment_column_, line_ - block_comment_line_};
+        unread(text);
+    }
 }
 
-// A carriage return right before a line feed is removed; anywhere else it is an ordinary byte.
-void ScriptScanner::take(char c) {
-    if (carriage_return_held_) {
-        carriage_return_held_ = false;
-        if (c != '\n') {
-            take_in_line('\r');
-        }
+void ScriptScanner::unread(UnreadText text) const {
+    if (on_unread_) {
+        on_unread_(text);
     }
-    if (c == '\r') {
-        carriage_return_held_ = true;
-    } else if (c == '\n') {
+}
+
+// A line ends at a line feed, a carriage return and line feed, or a carriage return alone (as old Macs
+// and some controllers' editors write them).
+void ScriptScanner::take(char c) {
+    const bool after_carriage_return = after_carriage_return_;
+    after_carriage_return_ = c == '\r';
+    if (c == '\r' || (c == '\n' && !after_carriage_return)) {
         end_line();
-    } else {
+    } else if (c != '\n') {
         take_in_line(c);
     }
 }
@@ -95,6 +95,15 @@ void ScriptScanner::take(char c) {
 void ScriptScanner::take_in_line(char c) {
     const std::size_t column = column_++;
     line_has_bytes_ = true;
+    if (state_ == StatementState::AfterStatement && comment_state_ == CommentState::Code) {
+        if (c == ';' && !semicolon_seen_ && only_blanks_after_) {
+            statement_.end_column = column + 1;
+        } else if (!is_script_blank(c) && c != '/') {
+            only_blanks_after_ = false;
+        }
+    } else if (comment_state_ == CommentState::Slash && c != '/') {
+        only_blanks_after_ = false;
+    }
     switch (comment_state_) {
     case CommentState::Code:
         if (c == '/') {
@@ -110,6 +119,8 @@ void ScriptScanner::take_in_line(char c) {
             line_comment_starts();
         } else if (c == '*') {
             comment_state_ = CommentState::BlockComment;
+            block_comment_line_ = line_;
+            block_comment_column_ = slash_column_;
             code(' ', slash_column_);
         } else {
             comment_state_ = CommentState::Code;
@@ -140,6 +151,7 @@ void ScriptScanner::end_line() {
     if (comment_state_ == CommentState::Slash) {
         code('/', slash_column_);
     }
+    look_alike_.line_end();
     if (comment_state_ != CommentState::BlockComment && comment_state_ != CommentState::BlockStar) {
         comment_state_ = CommentState::Code;
     } else {
@@ -150,6 +162,7 @@ void ScriptScanner::end_line() {
         statement_.unchecked_because = "no closing ) on its line";
         report(false);
     } else if (state_ == StatementState::AfterStatement) {
+        statement_.rest_of_line = only_blanks_after_;
         report(comment_recording_);
     }
     state_ = StatementState::Idle;
@@ -162,6 +175,7 @@ void ScriptScanner::end_line() {
 
 void ScriptScanner::line_comment_starts() {
     if (state_ == StatementState::AfterStatement) {
+        statement_.comment_column = slash_column_;
         comment_recording_ = true;
         comment_.clear();
     } else if (state_ != StatementState::Arguments) {
@@ -171,6 +185,15 @@ void ScriptScanner::line_comment_starts() {
 }
 
 void ScriptScanner::code(char c, std::size_t column) {
+    if (auto look_alike = look_alike_.take(c, line_, column)) {
+        UnreadText text;
+        text.look_alike = std::move(look_alike);
+        unread(text);
+    }
+    scan_code(c, column);
+}
+
+void ScriptScanner::scan_code(char c, std::size_t column) {
     switch (state_) {
     case StatementState::Idle:
         if (c == 'm' && !joins_a_name(previous_code_)) {
@@ -212,7 +235,7 @@ void ScriptScanner::code(char c, std::size_t column) {
             argument_digits_.clear();
         } else if (!is_script_blank(c)) {
             state_ = StatementState::Idle;
-            code(c, column);
+            scan_code(c, column);
             return;
         }
         break;
@@ -225,7 +248,7 @@ void ScriptScanner::code(char c, std::size_t column) {
         } else if (!is_script_blank(c)) {
             report(false);
             state_ = StatementState::Idle;
-            code(c, column);
+            scan_code(c, column);
             return;
         }
         break;
@@ -298,8 +321,12 @@ void ScriptScanner::close_argument() {
 }
 
 void ScriptScanner::close_statement() {
-    if (argument_count_ != argument_values_.size()) {
-        statement_.unchecked_because = std::to_string(argument_count_) + " arguments, not 4";
+    // "()" holds no argument at all, where "(,)" holds two empty ones.
+    const bool no_arguments = argument_count_ == 1 && argument_state_ == ArgumentState::LeadingBlanks;
+    if (no_arguments || argument_count_ != argument_values_.size()) {
+        const std::size_t count = no_arguments ? 0 : argument_count_;
+        statement_.unchecked_because =
+            std::to_string(count) + (count == 1 ? " argument" : " arguments") + ", not 4";
     } else if (first_not_plain_ != 0) {
         statement_.unchecked_because =
             "argument " + std::to_string(first_not_plain_) + " is not a plain integer";
@@ -307,6 +334,8 @@ void ScriptScanner::close_statement() {
         statement_.arguments = argument_values_;
     }
     state_ = StatementState::AfterStatement;
+    statement_.end_column = column_;
+    only_blanks_after_ = true;
     semicolon_seen_ = false;
     comment_recording_ = false;
 }

@@ -8,6 +8,7 @@
 
 #include "digit_run.h"
 #include "generator_comment.h"
+#include "look_alike.h"
 
 #include <array>
 #include <cstddef>
@@ -28,17 +29,37 @@ struct ScannedStatement {
     std::optional<std::array<std::int64_t, 4>> arguments;
     std::string unchecked_because;        // otherwise, why not
     const CommentText* comment = nullptr; // the // comment after the statement's ), if any
+    // Where a comment can be put or rewritten: the column just past the statement's ) or its ;, and that of
+    // the first / of its comment (0 without one). Only blanks stand between, and only when rest_of_line.
+    std::size_t end_column = 0;
+    std::size_t comment_column = 0;
+    bool rest_of_line = false; // nothing but blanks, a ; and a // comment follow it on its line
+};
+
+// A /* that is never closed: everything after it to the end of the script is not read.
+struct OpenComment {
+    std::size_t line;
+    std::size_t column;
+    std::size_t lines; // the lines it hides, its own included
+};
+
+// Text the scanner does not read as statements: a look-alike or an open comment.
+struct UnreadText {
+    std::optional<LookAlike> look_alike;
+    std::optional<OpenComment> open_comment;
 };
 
 class ScriptScanner {
 public:
     using OnStatement = std::function<void(const ScannedStatement&)>;
+    using OnUnread = std::function<void(const UnreadText&)>;
 
-    explicit ScriptScanner(OnStatement on_statement) : on_statement_(std::move(on_statement)) {}
+    explicit ScriptScanner(OnStatement on_statement, OnUnread on_unread = {})
+        : on_statement_(std::move(on_statement)), on_unread_(std::move(on_unread)) {}
 
     // The next bytes of the script; a UTF-8 byte order mark at its very start is skipped.
     void feed(std::string_view bytes);
-    // The end of the script: reports a statement still open on its last line.
+    // The end of the script: reports a statement still open on its last line and a comment never closed.
     void finish();
 
 private:
@@ -51,16 +72,23 @@ private:
     void take_in_line(char c);
     void end_line();
     void code(char c, std::size_t column);
+    void scan_code(char c, std::size_t column);
     void line_comment_starts();
     void argument_byte(char c);
     void close_argument();
     void close_statement();
     void report(bool with_comment);
 
+    void unread(UnreadText text) const;
+
     OnStatement on_statement_;
+    OnUnread on_unread_;
+    LookAlikeFinder look_alike_;
+    std::size_t block_comment_line_ = 0;
+    std::size_t block_comment_column_ = 0;
     std::size_t bom_bytes_seen_ = 0;
     bool bom_decided_ = false;
-    bool carriage_return_held_ = false;
+    bool after_carriage_return_ = false; // so that the line feed of a CR LF ends no second line
     std::size_t line_ = 1;
     std::size_t column_ = 1;
     bool line_has_bytes_ = false;
@@ -81,6 +109,7 @@ private:
     DigitRun argument_digits_;
     std::array<std::int64_t, 4> argument_values_{};
     bool semicolon_seen_ = false;
+    bool only_blanks_after_ = false; // since the statement closed, ahead of any comment
     bool comment_recording_ = false;
     CommentText comment_;
 };

@@ -150,9 +150,21 @@ INSTANTIATE_TEST_SUITE_P(
                         "Register 12." +
                         std::string(1 << 20, '\t'),
                     true, true, true, 1, 12},
-        CommentCase{"TypeAlmostR",
-                    "Read Value From Fanuc General Register [R]  1, and Store in QXR Register 12.", true,
-                    true, false, 1, 12},
+        CommentCase{"BlankDoubledBeforeRegister",
+                    "Read Value From Fanuc General Register [R]  1, and Store in QXR Register 12.", false},
+        CommentCase{"BlankDoubledAfterFanuc",
+                    "Read Value From Fanuc  General Register [R] 1, and Store in QXR Register 12.", false},
+        CommentCase{"TextAfterTheFinalPeriod",
+                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. ok", false},
+        CommentCase{"WordingTwiceReadsTheFirst",
+                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. Read Value "
+                    "From Fanuc General Register [R] 1, and Store in QXR Register 12.",
+                    true, true, true, 1, 12},
+        CommentCase{
+            "WriteWordingTwiceReadsTheFirst",
+            "Read Value From QXR Register 12, and Store in Fanuc R 5. Read Value From QXR Register 14, "
+            "and Store in Fanuc R 6.",
+            true, false, false, 5, 12},
         CommentCase{"NoFullStop",
                     "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12", false},
         CommentCase{"NoBlankBeforeRegister",

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Every check the script checker makes, in the order its findings are reported for one place: the one table
+// that the checker, --help and the manual page are written from.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace qxrfanuc {
+
+enum class Severity : std::uint8_t { Error, Warning, Note };
+
+[[nodiscard]] constexpr std::string_view severity_name(Severity severity) {
+    switch (severity) {
+    case Severity::Error:
+        return "error";
+    case Severity::Warning:
+        return "warning";
+    case Severity::Note:
+        break;
+    }
+    return "note";
+}
+
+enum class Check : std::uint8_t {
+    OpenComment,
+    LookAlike,
+    Unchecked,
+    Argument,
+    Index,
+    Address,
+    Words,
+    LastArgument,
+    Comment,
+    CommentForm,
+    Range,
+    Overlap,
+    OwnComment,
+    QxrChoice,
+};
+
+struct CheckInfo {
+    Check check;
+    std::string_view name; // as findings end: "[index]"
+    Severity severity;
+    std::string_view meaning; // for --help and the manual page
+};
+
+inline constexpr std::array<CheckInfo, 14> checks{{
+    {Check::OpenComment, "open-comment", Severity::Warning,
+     "a /* is never closed, so the rest of the script is not read"},
+    {Check::LookAlike, "look-alike", Severity::Note,
+     "text that may run as mb.Read( or mb.Write( is not read as one (other letter case, blanks or a "
+     "comment in the name, a line break or a no-break space before its parenthesis)"},
+    {Check::Unchecked, "unchecked", Severity::Note,
+     "a statement whose arguments are not four plain integers, or whose ) is on another line"},
+    {Check::Argument, "argument", Severity::Error, "an argument outside -32768 to 32767"},
+    {Check::Index, "index", Severity::Error, "no 16-bit QXR register halves to the first argument"},
+    {Check::Address, "address", Severity::Error,
+     "a Fanuc address on neither rule's grid, or one the generator's arithmetic cannot reach"},
+    {Check::Words, "words", Severity::Error, "a word count that is not a whole number of the rule's items"},
+    {Check::LastArgument, "last-argument", Severity::Warning, "a last argument other than 1000"},
+    {Check::Comment, "comment", Severity::Error,
+     "a comment in the generator's form that says something else than its statement"},
+    {Check::CommentForm, "comment-form", Severity::Note,
+     "a comment that begins like the generator's but leaves its form, so it is not compared"},
+    {Check::Range, "range", Severity::Warning,
+     "values outside the window's hints; an item count of zero or less transfers nothing"},
+    {Check::Overlap, "overlap", Severity::Warning,
+     "a write whose Fanuc addresses meet an earlier write's in the same script"},
+    {Check::OwnComment, "own-comment", Severity::Note,
+     "with --fix: a comment of the script's own is kept, so the generator's is not written"},
+    {Check::QxrChoice, "qxr-choice", Severity::Note,
+     "with --fix: two QXR registers halve to the index and no comment named one; the even one is written"},
+}};
+
+[[nodiscard]] constexpr const CheckInfo& check_info(Check check) {
+    return checks.at(static_cast<std::size_t>(check));
+}
+
+static_assert([] {
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        if (static_cast<std::size_t>(checks.at(i).check) != i) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+} // namespace qxrfanuc

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Text from a script or a file name made safe to print: whatever could act on a terminal or a log, or hide or
+// reorder what is shown, is written as \xNN per byte; everything else, other languages' letters included,
+// stays as it is.
+
+#include <string>
+#include <string_view>
+
+namespace qxrfanuc {
+
+// Escapes C0 and C1 control characters and DEL, Unicode format characters (U+00AD, U+200B to U+200F, the
+// bidirectional controls U+202A to U+202E and U+2066 to U+2069, U+FEFF, ...), the line and paragraph
+// separators U+2028 and U+2029, and every byte that is not part of valid UTF-8.
+[[nodiscard]] std::string display_escaped(std::string_view text);
+
+} // namespace qxrfanuc

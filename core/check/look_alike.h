@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Text that a script's language may well run as mb.Read( or mb.Write( but that the scanner does not read as a
+// statement: the name in other letter case, blanks or a comment inside it, a line break or a no-break space
+// before its (. Fed the same code bytes as the scanner, comments already turned into blanks.
+
+#include "statement_text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qxrfanuc {
+
+struct LookAlike {
+    std::size_t line;
+    std::size_t column;
+    std::string reason; // "mb.Read and its ( are on different lines", ...
+};
+
+class LookAlikeFinder {
+public:
+    // A code byte; gives the look-alike that this byte, an opening parenthesis, completes.
+    [[nodiscard]] std::optional<LookAlike> take(char c, std::size_t line, std::size_t column);
+    void line_end();
+
+private:
+    enum class State : std::uint8_t { Idle, AfterM, AfterMb, AfterDot, InName, AfterName };
+
+    void start(char c, std::size_t line, std::size_t column);
+    bool blank(char c);
+    [[nodiscard]] std::string reason() const;
+
+    State state_ = State::Idle;
+    char previous_ = '\n';
+    std::size_t line_ = 0;
+    std::size_t column_ = 0;
+    std::string_view name_; // "mb.Read" or "mb.Write", once its first letter is seen
+    std::size_t matched_ = 0;
+    bool other_case_ = false;
+    bool split_ = false;
+    bool line_break_ = false;
+    bool no_break_space_ = false;
+    bool no_break_lead_ = false; // a 0xC2 byte, the first of U+00A0 in UTF-8
+};
+
+} // namespace qxrfanuc
