@@ -11,12 +11,16 @@
 #   ./build.sh lint           build everything with warnings as errors, check formatting, run clang-tidy
 #   ./build.sh package        build the Debian package and check it (contents, lintian)
 #   ./build.sh portability    build with Ninja Multi-Config, and the core and CLI with clang and libc++
-#   ./build.sh windows-test   cross-compile the core, the CLI and their tests for Windows, run them under Wine
+#   ./build.sh windows-test   cross-compile everything for Windows (Qt built once from Debian's source) and
+#                             run every test under Wine, and the window with real input
+#   ./build.sh windows-package  the folder a Windows user unzips and runs, as a zip, and its check
 # Warnings never stop run, test, build or bench; strict, lint, sanitize, fuzz and the windows commands (CI's)
 # treat them as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
+source scripts/xvfb.sh
+source scripts/wine.sh
 
 build_packages=(cmake ninja-build g++ pkgconf qt6-base-dev fonts-liberation
                 libgtest-dev libgmock-dev libbenchmark-dev)
@@ -44,6 +48,15 @@ build_preset() {
 build() {
     ensure_packages "${build_packages[@]}"
     build_preset default build
+}
+
+# Everything for Windows, cross-compiled against Qt built from Debian's source (once per machine).
+windows_build() {
+    ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest qt6-base-dev \
+        xvfb x11-utils xdotool fonts-liberation
+    QXR_WINDOWS_QT=$(scripts/windows-qt.sh)
+    export QXR_WINDOWS_QT
+    build_preset windows-cross build-windows-cross "-DQXR_WINDOWS_QT_LICENSES=$QXR_WINDOWS_QT/licenses"
 }
 
 fuzz_configure_args() {
@@ -128,18 +141,26 @@ portability)
     build-libcxx/bin/qxr-fanuc-cli 12 1 1 R
     ;;
 windows-test)
-    ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest
-    build_preset windows-cross build-windows-cross
-    # One Wine server for the whole run, rather than one started and stopped for every test.
-    export WINEPREFIX=$PWD/build-windows-cross/wine WINEDEBUG=-all
-    mkdir -p "$WINEPREFIX"
-    wineserver -p
-    wine wineboot --init >/dev/null 2>&1 # make the prefix before the tests, not inside the first one
-    trap 'wineserver -k 2>/dev/null || true' EXIT
+    windows_build
+    start_private_xvfb 1280x1024
+    start_wine "$PWD/build-windows-cross/wine"
+    give_wine_times_new_roman
+    trap 'stop_wine; kill "$xvfb" 2>/dev/null || true' EXIT
     ctest --preset windows-cross -j "$(nproc)"
+    scripts/wine-window-check.sh build-windows-cross/bin/qxr-fanuc.exe
+    ;;
+windows-package)
+    windows_build
+    ensure_packages binutils-mingw-w64-x86-64 xvfb x11-utils xdotool
+    version=$(sed -n 's/^    VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
+    folder=qxr-fanuc-sorvane-$version-windows-x64
+    rm -rf "build-windows-cross/package"
+    cmake --install build-windows-cross --prefix "build-windows-cross/package/$folder" --strip >/dev/null
+    (cd build-windows-cross/package && cmake -E tar cf "../$folder.zip" --format=zip "$folder")
+    tests/package/check_windows_package.sh "build-windows-cross/$folder.zip"
     ;;
 *)
-    echo "usage: ./build.sh run | test | build | strict | bench | sanitize | fuzz [SECONDS] | lint | package | portability | windows-test" >&2
+    echo "usage: ./build.sh run | test | build | strict | bench | sanitize | fuzz [SECONDS] | lint | package | portability | windows-test | windows-package" >&2
     exit 2
     ;;
 esac

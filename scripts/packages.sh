@@ -27,6 +27,7 @@ package_command() {
     xvfb) echo Xvfb ;;
     x11-utils) echo xdpyinfo ;;
     xdotool) echo xdotool ;;
+    xclip) echo xclip ;;
     imagemagick) echo convert ;;
     debootstrap) echo debootstrap ;;
     util-linux) echo unshare ;;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
 
@@ -103,6 +104,22 @@ private:
         const QRect used = label->fontMetrics().boundingRect(
             label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap, label->text());
         return used.translated(label->pos()).intersected(label->geometry());
+    }
+
+    // The lines a label shows its caption on, as it lays them out: broken at blanks within its width.
+    static QStringList shownLines(const QLabel* label) {
+        QTextLayout layout(label->text(), label->font());
+        QTextOption option(label->alignment());
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(label->contentsRect().width());
+            lines << label->text().mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        return lines;
     }
 
 private slots:
@@ -568,7 +585,52 @@ private slots:
         QCOMPARE(QApplication::topLevelWidgets().size(), windows_before);
     }
 
-    // Also run with QT_SCALE_FACTOR=2 from the test list.
+    // Every caption on the lines of the window's design, whatever the platform's font engine. Also run at
+    // QT_SCALE_FACTOR 1.25, 1.5 and 2 from the test list.
+    void captionsKeepTheirLines_data() {
+        QTest::addColumn<QStringList>("lines");
+        const auto one = [](const char* name, const QString& text) {
+            QTest::newRow(name) << QStringList{text};
+        };
+        one("Label9", "1. Select the QXR Register you want to Access.");
+        one("Label11", "2. Select the Fanuc Register you want to Access.");
+        one("Label12", "3. Select the Type of Fanuc Register.");
+        one("Label13", "4. Select the Number of Items to Transfer.");
+        one("Label14", "5. Click the \"Generate Script String\" Button.");
+        QTest::newRow("Label15") << QStringList{"6. Copy and Paste the Desired String to your Background",
+                                                "Script."};
+        QTest::newRow("Label1_0") << QStringList{"QXR - Fanuc", "Sorvane"};
+        one("Label3", "QXR Register");
+        one("Label10", "Range 12 - 16,000");
+        one("Label5", "Fanuc Register");
+        QTest::newRow("Label4_0") << QStringList{"Range", "R[1 - 200]", "PR[1 - 250]"};
+        one("Label17", "Fanuc Register Type");
+        QTest::newRow("Label6_0") << QStringList{"Number of Consecutive", "Items to Transfer"};
+        QTest::newRow("Label4_1") << QStringList{"Range  R[1 -30]", "PR[1 - 4]"};
+        one("Label7", "Write to Fanuc");
+        one("Label8", "Read from Fanuc");
+    }
+
+    void captionsKeepTheirLines() {
+        QFETCH(QStringList, lines);
+        QCOMPARE(shownLines(control<QLabel>(QTest::currentDataTag())), lines);
+    }
+
+    // The captions are drawn in the face they ask for, not in a fallback: Times New Roman on Windows; on
+    // Linux, where it is seldom installed, Liberation Serif, its metric twin, which the package depends on.
+    void captionsUseTimesNewRoman() {
+#ifdef Q_OS_WIN
+        const QStringList faces{QStringLiteral("Times New Roman")};
+#else
+        const QStringList faces{QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")};
+#endif
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            const QString drawn = QFontInfo(label->font()).family();
+            QVERIFY2(faces.contains(drawn), qPrintable(label->objectName() + QStringLiteral(": ") + drawn));
+        }
+    }
+
+    // Also run with QT_SCALE_FACTOR 1.25, 1.5 and 2 from the test list.
     void controlsStayApartAndInside() {
         const QRect client = form->rect();
         const auto children = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);

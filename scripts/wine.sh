@@ -1,0 +1,42 @@
+# SPDX-License-Identifier: MIT
+# A private Wine prefix for running the Windows programs, sourced by build.sh and the Windows checks.
+#   start_wine PREFIX     make or reuse the prefix, keep one Wine server running for it, export WINEPREFIX
+#   give_wine_times_new_roman   make "Times New Roman" a family in the prefix, from Liberation Serif
+# No crash dialogs, no Mono or Gecko prompts, nothing added to a desktop menu. The caller stops the server
+# (stop_wine).
+
+start_wine() {
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEARCH=win64
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    mkdir -p "$WINEPREFIX"
+    if [ ! -f "$WINEPREFIX/.qxr-ready" ]; then
+        wine wineboot --init >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wineserver -w # the registry is written when the server ends
+        touch "$WINEPREFIX/.qxr-ready"
+    fi
+    wineserver -p
+    # Wine's own services start with the first program and live on with the server: started here, with no
+    # output of the caller's to hold open, so a pipe from a later program ends when that program does.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+stop_wine() {
+    wineserver -k 2>/dev/null || true
+}
+
+# Windows has Times New Roman and Wine has not: the window's captions would fall back to another face, and
+# its layout tests would mean nothing. In this test prefix only, Liberation Serif (metrically the same face)
+# is registered under that name; nothing of it ships.
+give_wine_times_new_roman() {
+    local fonts=/usr/share/fonts/truetype/liberation style file
+    [ -f "$WINEPREFIX/.qxr-times" ] && return 0
+    for style in Regular Bold Italic BoldItalic; do
+        file=$fonts/LiberationSerif-$style.ttf
+        [ -f "$file" ] || continue
+        cp "$file" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ \
+        /d 'Liberation Serif' /f >/dev/null 2>&1
+    touch "$WINEPREFIX/.qxr-times"
+}
