@@ -156,6 +156,8 @@ windows-package)
     folder=qxr-fanuc-sorvane-$version-windows-x64
     rm -rf "build-windows-cross/package"
     cmake --install build-windows-cross --prefix "build-windows-cross/package/$folder" --strip >/dev/null
+    # The DLLs come unstripped from Qt's build and the compiler's package; what ships carries no debug data.
+    find "build-windows-cross/package/$folder" -iname '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
     (cd build-windows-cross/package && cmake -E tar cf "../$folder.zip" --format=zip "$folder")
     tests/package/check_windows_package.sh "build-windows-cross/$folder.zip"
     ;;

@@ -89,9 +89,9 @@ click "${type_list[@]}"    # opens the list, which arms the button
 xdotool key Return         # picks the first type, General Register [R]
 sleep 0.4
 click "${generate[@]}"
+[ -z "$screenshot" ] || import -window "$window" "$screenshot"
 check "read statement" "$read_expected" "$(box_text "${read_box[@]}")"
 check "write statement" "$write_expected" "$(box_text "${write_box[@]}")"
-[ -z "$screenshot" ] || import -window "$window" "$screenshot"
 
 click "${qxr_box[@]}"
 xdotool key ctrl+a BackSpace

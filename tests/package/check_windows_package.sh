@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Checks the Windows folder as a user gets it: unzipped, it holds the programs, the licence texts and the
+# README; every DLL that an .exe or .dll in it imports is in the folder or is part of Windows; and copied into
+# a fresh Wine prefix that has nothing else, the window starts and the command line gives the worked example
+# byte for byte.
+# Usage: tests/package/check_windows_package.sh PACKAGE.zip
+set -euo pipefail
+package=$(realpath "$1")
+cd "$(dirname "$0")/../.."
+source scripts/xvfb.sh
+source scripts/wine.sh
+scratch=$(mktemp -d /tmp/qxr-fanuc-windows-package.XXXXXX)
+xvfb=
+cleanup() {
+    stop_wine
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+(cd "$scratch" && cmake -E tar xf "$package")
+folder=$(find "$scratch" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+failed=0
+fail() {
+    echo "FAILED: $*"
+    failed=1
+}
+
+for file in qxr-fanuc.exe qxr-fanuc-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+    styles/qwindowsvistastyle.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LICENSE.txt README.txt \
+    licenses/qt/LGPL-3.0-only.txt licenses/qt/SOURCE licenses/qt/debian-copyright; do
+    [ -f "$folder/$file" ] || fail "missing $file"
+done
+grep -q "qt6-base" "$folder/licenses/qt/SOURCE" || fail "licenses/qt/SOURCE names no Debian source package"
+[ -z "$(find "$folder" -name 'Qt6Test.dll')" ] || fail "the test library ships"
+
+# DLLs that every Windows has; anything else an .exe or a .dll imports must lie in the folder.
+system_dlls=$(tr '\n' ' ' <<<' kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll imm32.dll
+ winmm.dll ws2_32.dll version.dll netapi32.dll userenv.dll mpr.dll authz.dll uxtheme.dll dwmapi.dll shcore.dll
+ shlwapi.dll comdlg32.dll winspool.drv wtsapi32.dll d3d9.dll d3d11.dll d3d12.dll dxgi.dll dwrite.dll d2d1.dll
+ msvcrt.dll setupapi.dll comctl32.dll crypt32.dll bcrypt.dll ntdll.dll ')
+shipped=$(cd "$folder" && find . -iname '*.dll' -printf '%f\n' | tr '[:upper:]' '[:lower:]')
+while IFS= read -r binary; do
+    while IFS= read -r dll; do
+        dll=$(tr '[:upper:]' '[:lower:]' <<<"$dll")
+        if [[ "$system_dlls" != *" $dll "* && "$dll" != api-ms-win-* ]] && ! grep -qx "$dll" <<<"$shipped"; then
+            fail "${binary#"$folder"/} imports $dll, which is neither in the folder nor part of Windows"
+        fi
+    done < <(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p')
+    if x86_64-w64-mingw32-objdump -h "$binary" | grep -q '\.debug_'; then
+        fail "${binary#"$folder"/} carries debug sections"
+    fi
+done < <(find "$folder" -iname '*.exe' -o -iname '*.dll')
+
+# A fresh prefix, with only the unzipped folder in it.
+start_private_xvfb 1280x1024
+start_wine "$scratch/wine"
+cp -r "$folder" "$WINEPREFIX/drive_c/"
+installed="$WINEPREFIX/drive_c/$(basename "$folder")"
+expected='mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.
+mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.'
+actual=$(cd "$installed" && wine ./qxr-fanuc-cli.exe 12 1 1 R </dev/null 2>&1)
+[ "$actual" == "$expected" ] || fail "the CLI's worked example gave: $actual"
+(cd "$installed" && exec wine ./qxr-fanuc.exe >/dev/null 2>&1) &
+app=$!
+if timeout 60 xdotool search --sync --onlyvisible --name '^QXR - Fanuc  Sorvane$' >/dev/null; then
+    echo "ok: the window starts from the unzipped folder"
+else
+    fail "the window did not open from the unzipped folder"
+fi
+kill "$app" 2>/dev/null || true
+
+[ "$failed" -eq 0 ] && echo "windows package: ok ($(du -h "$package" | cut -f1))"
+exit "$failed"
