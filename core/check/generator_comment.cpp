@@ -217,6 +217,11 @@ std::string form_break(const Ends& ends) {
     using namespace statement_text;
     std::string_view front = ends.front;
     std::string_view back = ends.back;
+    if (!ends.elided) {
+        if (const auto first = first_form(ends.front); first && !trimmed(first->rest).empty()) {
+            return "text follows the final period";
+        }
+    }
     const bool read_wording = take_front(front, from_fanuc);
     if (!read_wording) {
         if (!take_front(front, from_qxr)) {
