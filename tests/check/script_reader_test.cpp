@@ -20,8 +20,9 @@ struct Checked {
 };
 
 std::string line_of(std::size_t line, std::size_t column, const Finding& finding) {
-    return std::to_string(line) + ':' + std::to_string(column) + ": " + std::string(severity_name(finding.severity())) +
-           ": " + finding.message + " [" + std::string(finding.name()) + "]\n";
+    return std::to_string(line) + ':' + std::to_string(column) + ": " +
+           std::string(severity_name(finding.severity())) + ": " + finding.message + " [" +
+           std::string(finding.name()) + "]\n";
 }
 
 // Fed a byte at a time, so that every state of the reader meets the end of a block.
@@ -33,8 +34,9 @@ Checked check(std::string_view script) {
                 checked.findings += line_of(statement.line, statement.column, finding);
             }
             if (result.inputs) {
-                checked.inputs += std::to_string(result.inputs->qxr) + ',' + std::to_string(result.inputs->fanuc) +
-                                  ',' + std::to_string(result.inputs->items) + ',' +
+                checked.inputs += std::to_string(result.inputs->qxr) + ',' +
+                                  std::to_string(result.inputs->fanuc) + ',' +
+                                  std::to_string(result.inputs->items) + ',' +
                                   std::string(names_of(result.inputs->type).letters) + '\n';
             }
         },
@@ -78,9 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "2:1: error: " + address_7},
         ReaderCase{"MixedLineEnds", "\r\n\rmb.Read(6,7,2,1000);\n\n\r\nmb.Read(6,7,2,1000);",
                    "3:1: error: " + address_7 + "6:1: error: " + address_7},
-        ReaderCase{"OpenCommentWarnsWhereItOpens", "mb.Read(6,4,2,1000);\nx = 1; /* open\nmb.Read(6,7,2,1000);\n",
-                   "2:8: warning: this /* is never closed: the 2 lines from here to the end of the script are "
-                   "not read [open-comment]\n"},
+        ReaderCase{
+            "OpenCommentWarnsWhereItOpens", "mb.Read(6,4,2,1000);\nx = 1; /* open\nmb.Read(6,7,2,1000);\n",
+            "2:8: warning: this /* is never closed: the 2 lines from here to the end of the script are "
+            "not read [open-comment]\n"},
         ReaderCase{"ClosedCommentIsNoWarning", "/* a\n*/ mb.Read(6,7,2,1000);", "2:4: error: " + address_7},
         ReaderCase{"StarAndSlashOnTwoLinesDoNotClose", "/* a *\n/ mb.Read(6,7,2,1000); */", ""},
         ReaderCase{"BlockCommentInsideAnArgumentIsABlank", "mb.Read(6,4/**/2,2,1000);",
@@ -106,76 +109,88 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:1: note: not checked: mb.Read is written in other letter case [look-alike]\n"
                    "1:22: note: not checked: mb.Write is written in other letter case [look-alike]\n"},
         ReaderCase{"NotLookAlikes", "mb.Reads(1); xmb.read(1); mb.Read; MB.READ = 1; mb.Readout\n(1);", ""},
-        ReaderCase{"IndexBeforeAddress", "mb.Read(20000,7,2,1000);",
-                   "1:1: error: QXR index 20000 is outside -16384 to 16383: no 16-bit QXR register halves to it "
-                   "[index]\n1:1: error: " + address_7},
-        ReaderCase{"CommentComparedDespiteWords",
-                   "mb.Write(6,4,3,1000);  // Read Value From QXR Register 12, and Store in Fanuc General "
-                   "Register [R] 5.",
-                   "1:1: error: word count 3 is not a whole number of R items (2 words each) [words]\n"
-                   "1:1: error: the comment disagrees: it names Fanuc register 5, but the address is register "
-                   "R 1 [comment]\n"},
-        ReaderCase{"CommentComparedDespiteIndex",
-                   "mb.Read(20000,4,2,1000);  // Read Value From Fanuc General Register [R] 2, and Store in QXR "
-                   "Register 12.",
-                   "1:1: error: QXR index 20000 is outside -16384 to 16383: no 16-bit QXR register halves to it "
-                   "[index]\n"
-                   "1:1: error: the comment disagrees: it names Fanuc register 2, but the address is register R "
-                   "1; it names QXR register 12, whose half is not the QXR index 20000 [comment]\n"},
-        ReaderCase{"WriteWordingWithNegativeQxr",
-                   "mb.Write(-6,4,2,1000);  // Read Value From QXR Register -13, and Store in Fanuc General "
-                   "Register [R] 2.",
-                   "1:1: error: the comment disagrees: it names Fanuc register 2, but the address is register R "
-                   "1 [comment]\n1:1: warning: QXR register -13 is outside 12 to 16000 [range]\n"},
-        ReaderCase{"LieAtTheEndOfALongComment",
-                   "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 100, and Store in Fanuc " +
-                       std::string(5000, 'x') + " 9.",
-                   "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register PR "
-                   "3 [comment]\n"},
-        ReaderCase{"QxrBeyond16BitsNeverWraps",
-                   "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
-                   "Register 65548.",
-                   "1:1: error: the comment disagrees: it names QXR register 65548, which is no 16-bit number "
-                   "(-32768 to 32767) [comment]\n"},
-        ReaderCase{"QxrMinus32769IsNo16BitNumber",
-                   "mb.Read(-16384,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in "
-                   "QXR Register -32769.",
-                   "1:1: error: the comment disagrees: it names QXR register -32769, which is no 16-bit number "
-                   "(-32768 to 32767) [comment]\n"
-                   "1:1: warning: QXR register -32768 is outside 12 to 16000 [range]\n"},
-        ReaderCase{"TypeLettersOnlyAsTheCommentHasThem",
-                   "mb.Read(6,4,2,1000);  // Read Value From Fanuc R 1, and Store in QXR Register 12.",
-                   "1:1: error: the comment disagrees: its type \"R\" takes the PR rule (only the exact text "
-                   "\"General Register [R]\" selects the R rule), but the address is on the R grid [comment]\n"},
-        ReaderCase{"MisshapenCommentIsNotedNotCompared",
-                   "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
-                   "Register 12. Checked.\n"
-                   "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9 and Store in QXR "
-                   "Register 12.\n"
-                   "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R]  9, and Store in QXR "
-                   "Register 12.\n"
-                   "mb.Read(6,4,2,1000);  // Read Value From the robot\n",
-                   "1:1: note: the comment is not compared: it begins like the generator's, but text follows the "
-                   "final period [comment-form]\n"
-                   "2:1: note: the comment is not compared: it begins like the generator's, but the QXR register "
-                   "number is not preceded by \", and Store in QXR Register \" [comment-form]\n"
-                   "3:1: note: the comment is not compared: it begins like the generator's, but a blank is "
-                   "doubled around the type [comment-form]\n"
-                   "4:1: note: the comment is not compared: it begins like the generator's, but \"Read Value "
-                   "From\" is not followed by \"Fanuc \" or \"QXR Register \" [comment-form]\n"},
-        ReaderCase{"EscapedTypeText",
-                   "mb.Read(6,4,2,1000);  // Read Value From Fanuc \x1B[31mEVIL\x1B[0m\xE2\x80\xAE\x07\xFF 1, "
-                   "and Store in QXR Register 12.",
-                   "1:1: error: the comment disagrees: its type \"\\x1B[31mEVIL\\x1B[0m\\xE2\\x80\\xAE\\x07\\xFF\" "
-                   "takes the PR rule (only the exact text \"General Register [R]\" selects the R rule), but the "
-                   "address is on the R grid [comment]\n"},
-        ReaderCase{"OverlapAt32767", "mb.Write(0,32764,8,1000);\nmb.Write(0,32767,2,1000);",
-                   "1:1: warning: QXR register 0 is outside 12 to 16000; Fanuc register R 8191 is outside 1 to "
-                   "200 [range]\n"
-                   "2:1: error: Fanuc address 32767 is on neither the R grid (multiples of 4) nor the PR grid "
-                   "(1001 + 12k) [address]\n"
-                   "2:1: warning: writes Fanuc addresses [32767, 32769), which overlap [32764, 32772) written at "
-                   "line 1 (1 earlier write overlaps in all) [overlap]\n"},
+        ReaderCase{
+            "IndexBeforeAddress", "mb.Read(20000,7,2,1000);",
+            "1:1: error: QXR index 20000 is outside -16384 to 16383: no 16-bit QXR register halves to it "
+            "[index]\n1:1: error: " +
+                address_7},
+        ReaderCase{
+            "CommentComparedDespiteWords",
+            "mb.Write(6,4,3,1000);  // Read Value From QXR Register 12, and Store in Fanuc General "
+            "Register [R] 5.",
+            "1:1: error: word count 3 is not a whole number of R items (2 words each) [words]\n"
+            "1:1: error: the comment disagrees: it names Fanuc register 5, but the address is register "
+            "R 1 [comment]\n"},
+        ReaderCase{
+            "CommentComparedDespiteIndex",
+            "mb.Read(20000,4,2,1000);  // Read Value From Fanuc General Register [R] 2, and Store in QXR "
+            "Register 12.",
+            "1:1: error: QXR index 20000 is outside -16384 to 16383: no 16-bit QXR register halves to it "
+            "[index]\n"
+            "1:1: error: the comment disagrees: it names Fanuc register 2, but the address is register R "
+            "1; it names QXR register 12, whose half is not the QXR index 20000 [comment]\n"},
+        ReaderCase{
+            "WriteWordingWithNegativeQxr",
+            "mb.Write(-6,4,2,1000);  // Read Value From QXR Register -13, and Store in Fanuc General "
+            "Register [R] 2.",
+            "1:1: error: the comment disagrees: it names Fanuc register 2, but the address is register R "
+            "1 [comment]\n1:1: warning: QXR register -13 is outside 12 to 16000 [range]\n"},
+        ReaderCase{
+            "LieAtTheEndOfALongComment",
+            "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 100, and Store in Fanuc " +
+                std::string(5000, 'x') + " 9.",
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register PR "
+            "3 [comment]\n"},
+        ReaderCase{
+            "QxrBeyond16BitsNeverWraps",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+            "Register 65548.",
+            "1:1: error: the comment disagrees: it names QXR register 65548, which is no 16-bit number "
+            "(-32768 to 32767) [comment]\n"},
+        ReaderCase{
+            "QxrMinus32769IsNo16BitNumber",
+            "mb.Read(-16384,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in "
+            "QXR Register -32769.",
+            "1:1: error: the comment disagrees: it names QXR register -32769, which is no 16-bit number "
+            "(-32768 to 32767) [comment]\n"
+            "1:1: warning: QXR register -32768 is outside 12 to 16000 [range]\n"},
+        ReaderCase{
+            "TypeLettersOnlyAsTheCommentHasThem",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc R 1, and Store in QXR Register 12.",
+            "1:1: error: the comment disagrees: its type \"R\" takes the PR rule (only the exact text "
+            "\"General Register [R]\" selects the R rule), but the address is on the R grid [comment]\n"},
+        ReaderCase{
+            "MisshapenCommentIsNotedNotCompared",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12. Checked.\n"
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9 and Store in QXR "
+            "Register 12.\n"
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R]  9, and Store in QXR "
+            "Register 12.\n"
+            "mb.Read(6,4,2,1000);  // Read Value From the robot\n",
+            "1:1: note: the comment is not compared: it begins like the generator's, but text follows the "
+            "final period [comment-form]\n"
+            "2:1: note: the comment is not compared: it begins like the generator's, but the QXR register "
+            "number is not preceded by \", and Store in QXR Register \" [comment-form]\n"
+            "3:1: note: the comment is not compared: it begins like the generator's, but a blank is "
+            "doubled around the type [comment-form]\n"
+            "4:1: note: the comment is not compared: it begins like the generator's, but \"Read Value "
+            "From\" is not followed by \"Fanuc \" or \"QXR Register \" [comment-form]\n"},
+        ReaderCase{
+            "EscapedTypeText",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc \x1B[31mEVIL\x1B[0m\xE2\x80\xAE\x07\xFF 1, "
+            "and Store in QXR Register 12.",
+            "1:1: error: the comment disagrees: its type \"\\x1B[31mEVIL\\x1B[0m\\xE2\\x80\\xAE\\x07\\xFF\" "
+            "takes the PR rule (only the exact text \"General Register [R]\" selects the R rule), but the "
+            "address is on the R grid [comment]\n"},
+        ReaderCase{
+            "OverlapAt32767", "mb.Write(0,32764,8,1000);\nmb.Write(0,32767,2,1000);",
+            "1:1: warning: QXR register 0 is outside 12 to 16000; Fanuc register R 8191 is outside 1 to "
+            "200 [range]\n"
+            "2:1: error: Fanuc address 32767 is on neither the R grid (multiples of 4) nor the PR grid "
+            "(1001 + 12k) [address]\n"
+            "2:1: warning: writes Fanuc addresses [32767, 32769), which overlap [32764, 32772) written at "
+            "line 1 (1 earlier write overlaps in all) [overlap]\n"},
         ReaderCase{"ZeroWordWritesNeverOverlap",
                    "mb.Write(6,4,8,1000);\nmb.Write(6,8,0,1000);\nmb.Write(6,4,8,1000);",
                    "2:1: warning: item count 0 transfers nothing [range]\n"
@@ -220,18 +235,18 @@ std::string utf16(std::u16string_view text, bool little) {
 
 INSTANTIATE_TEST_SUITE_P(
     Encodings, ReadsEncoding,
-    testing::Values(
-        EncodingCase{"Utf16LittleEndian", utf16(u"\u00e9\U0001F600 mb.Read(6,7,2,1000);\r\n", true),
-                     ScriptEncoding::Utf16LittleEndian, "1:8: error: " + address_7},
-        EncodingCase{"Utf16BigEndian", utf16(u"x\nmb.Read(6,7,2,1000);", false), ScriptEncoding::Utf16BigEndian,
-                     "2:1: error: " + address_7},
-        EncodingCase{"LoneSurrogateIsNoStatement", utf16(u"\xD800mb.Read(6,7,2,1000);", true),
-                     ScriptEncoding::Utf16LittleEndian, "1:4: error: " + address_7},
-        EncodingCase{"Utf16WithoutByteOrderMarkIsRefused",
-                     utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
-                     ScriptEncoding::Unreadable, ""},
-        EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26), ScriptEncoding::Bytes,
-                     "2:1: error: " + address_7}),
+    testing::Values(EncodingCase{"Utf16LittleEndian",
+                                 utf16(u"\u00e9\U0001F600 mb.Read(6,7,2,1000);\r\n", true),
+                                 ScriptEncoding::Utf16LittleEndian, "1:8: error: " + address_7},
+                    EncodingCase{"Utf16BigEndian", utf16(u"x\nmb.Read(6,7,2,1000);", false),
+                                 ScriptEncoding::Utf16BigEndian, "2:1: error: " + address_7},
+                    EncodingCase{"LoneSurrogateIsNoStatement", utf16(u"\xD800mb.Read(6,7,2,1000);", true),
+                                 ScriptEncoding::Utf16LittleEndian, "1:4: error: " + address_7},
+                    EncodingCase{"Utf16WithoutByteOrderMarkIsRefused",
+                                 utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
+                                 ScriptEncoding::Unreadable, ""},
+                    EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26),
+                                 ScriptEncoding::Bytes, "2:1: error: " + address_7}),
     [](const auto& info) { return info.param.name; });
 
 struct EscapeCase {
@@ -255,7 +270,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(EscapeCase{"Plain", "background.txt", "background.txt"},
                     EscapeCase{"WindowsPath", "C:\\scripts\\bg.txt", "C:\\scripts\\bg.txt"},
                     EscapeCase{"Letters", "r\xC3\xA9glage \xE6\x97\xA5", "r\xC3\xA9glage \xE6\x97\xA5"},
-                    EscapeCase{"Controls", std::string("\x1B[31m\r\b\a\0\x7F", 10), "\\x1B[31m\\x0D\\x08\\x07\\x00\\x7F"},
+                    EscapeCase{"Controls", std::string("\x1B[31m\r\b\a\0\x7F", 10),
+                               "\\x1B[31m\\x0D\\x08\\x07\\x00\\x7F"},
                     EscapeCase{"C1Control", "\xC2\x85", "\\xC2\\x85"},
                     EscapeCase{"SoftHyphen", "\xC2\xAD", "\\xC2\\xAD"},
                     EscapeCase{"RightToLeftOverride", "\xE2\x80\xAE", "\\xE2\\x80\\xAE"},

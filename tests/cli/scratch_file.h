@@ -11,10 +11,11 @@
 // than pipes, so a large output cannot block it.
 class ScratchFile {
 public:
-    ScratchFile() {
+    // name_end: what the file's name ends with, e.g. bytes that a name is seldom given.
+    explicit ScratchFile(const std::string& name_end = {}) {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
-                ("qxr-fanuc-test-" + std::to_string(random()) + "-" + std::to_string(random()));
+                ("qxr-fanuc-test-" + std::to_string(random()) + "-" + std::to_string(random()) + name_end);
         write({});
     }
     ScratchFile(const ScratchFile&) = delete;
