@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace qxrfanuc::cli {
 
@@ -22,6 +23,10 @@ int process_record(const Line& line, std::size_t line_number, BufferedOutput& ou
         err.flush_if_full();
         return status;
     };
+    // A comment is skipped whatever its length.
+    if (line.first == '#') {
+        return exit_success;
+    }
     if (line.is_overlong()) {
         return report("record of " + std::to_string(line.length) + " bytes is longer than the limit of " +
                           std::to_string(max_line_bytes) + " bytes; skipped",
@@ -65,14 +70,15 @@ int process_record(const Line& line, std::size_t line_number, BufferedOutput& ou
 int run_batch(std::FILE* input, BufferedOutput& out, BufferedOutput& err, StatementChoice choice) {
     int status = exit_success;
     std::size_t line_number = 0;
-    const bool read = read_lines(input, [&](const Line& line) {
+    const int read_error = read_lines(input, [&](const Line& line) {
         const int record_status = process_record(line, ++line_number, out, err, choice);
         if (status == exit_success) {
             status = record_status;
         }
     });
-    if (!read) {
-        err.pending() += "qxr-fanuc-cli: cannot read standard input\n";
+    if (read_error != 0) {
+        err.pending() +=
+            "qxr-fanuc-cli: cannot read standard input: " + std::string(std::strerror(read_error)) + '\n';
         return exit_io_failure;
     }
     return status;

@@ -3,6 +3,7 @@
 
 #include "text_bytes.h"
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -44,10 +45,11 @@ public:
 private:
     static Line line_of(std::string_view kept, std::size_t length, bool ends_with_cr) {
         const std::size_t record_length = ends_with_cr ? length - 1 : length;
+        const char first = record_length > 0 ? kept.front() : '\0';
         if (record_length > max_line_bytes) {
-            return {{}, record_length};
+            return {{}, record_length, first};
         }
-        return {kept.substr(0, record_length), record_length};
+        return {kept.substr(0, record_length), record_length, first};
     }
 
     std::string kept_;
@@ -57,7 +59,7 @@ private:
 
 } // namespace
 
-bool read_lines(std::FILE* input, const std::function<void(const Line&)>& on_line) {
+int read_lines(std::FILE* input, const std::function<void(const Line&)>& on_line) {
     std::vector<char> block(read_block_size);
     PendingLine pending;
     bool at_start = true;
@@ -78,7 +80,7 @@ bool read_lines(std::FILE* input, const std::function<void(const Line&)>& on_lin
     if (!pending.empty()) {
         pending.finish({}, on_line);
     }
-    return std::ferror(input) == 0;
+    return std::ferror(input) == 0 ? 0 : (errno != 0 ? errno : EIO);
 }
 
 } // namespace qxrfanuc::cli

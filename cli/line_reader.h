@@ -14,13 +14,14 @@ inline constexpr std::size_t max_line_bytes = 4096;
 struct Line {
     std::string_view text; // without its line ending (LF or CR LF); empty when the line is overlong
     std::size_t length;    // the whole line's length in bytes, line ending excluded, however long
+    char first = 0;        // its first byte, also when it is overlong; 0 for an empty line
 
     [[nodiscard]] bool is_overlong() const { return length > max_line_bytes; }
 };
 
 // Calls on_line for each line of input, LF or CR LF terminated (the last one may lack it), and skips a UTF-8
 // byte order mark at the very start of the input only. A line longer than max_line_bytes is counted, not
-// stored. Returns false when the input could not be read.
-[[nodiscard]] bool read_lines(std::FILE* input, const std::function<void(const Line&)>& on_line);
+// stored. Returns 0, or the error number when the input could not be read.
+[[nodiscard]] int read_lines(std::FILE* input, const std::function<void(const Line&)>& on_line);
 
 } // namespace qxrfanuc::cli

@@ -3,22 +3,12 @@
 
 #include "digit_run.h"
 #include "display_text.h"
+#include "range_hints.h"
 #include "statement_decoder.h"
 
 namespace qxrfanuc {
 
 namespace {
-
-// The ranges the window shows as hints beside its boxes.
-struct Hint {
-    std::int16_t low;
-    std::int16_t high;
-};
-constexpr Hint qxr_hint{12, 16000};
-constexpr Hint general_fanuc_hint{1, 200};
-constexpr Hint position_fanuc_hint{1, 250};
-constexpr Hint general_items_hint{1, 30};
-constexpr Hint position_items_hint{1, 4};
 
 constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
                                                          "last argument"};
@@ -37,11 +27,11 @@ std::string number(std::int64_t value) {
                                    : std::to_string(value);
 }
 
-std::string range_text(Hint hint) {
+std::string range_text(RangeHint hint) {
     return std::to_string(hint.low) + " to " + std::to_string(hint.high);
 }
 
-bool outside(std::int64_t value, Hint hint) {
+bool outside(std::int64_t value, RangeHint hint) {
     return value < hint.low || value > hint.high;
 }
 
@@ -152,16 +142,17 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
 
 std::optional<Finding> range_finding(const DecodedInputs& inputs) {
     std::vector<std::string> parts;
-    if (outside(inputs.qxr, qxr_hint)) {
-        parts.push_back("QXR register " + std::to_string(inputs.qxr) + " is outside " + range_text(qxr_hint));
+    if (outside(inputs.qxr, qxr_register_hint)) {
+        parts.push_back("QXR register " + std::to_string(inputs.qxr) + " is outside " +
+                        range_text(qxr_register_hint));
     }
     const bool general = inputs.type == RegisterType::General;
-    const Hint fanuc_hint = general ? general_fanuc_hint : position_fanuc_hint;
+    const RangeHint fanuc_hint = general ? general_fanuc_hint : position_fanuc_hint;
     if (outside(inputs.fanuc, fanuc_hint)) {
         parts.push_back("Fanuc register " + std::string(general ? "R " : "PR ") +
                         std::to_string(inputs.fanuc) + " is outside " + range_text(fanuc_hint));
     }
-    const Hint items_hint = general ? general_items_hint : position_items_hint;
+    const RangeHint items_hint = general ? general_items_hint : position_items_hint;
     if (inputs.items <= 0) {
         parts.push_back("item count " + std::to_string(inputs.items) + " transfers nothing");
     } else if (outside(inputs.items, items_hint)) {

@@ -266,6 +266,18 @@ TEST(Cli, HelpAndVersion) {
         EXPECT_EQ(version.exit_status, 0);
         EXPECT_EQ(version.out, std::string("qxr-fanuc-cli ") + QXR_FANUC_VERSION + "\n");
     }
+    // --help wins over --version in either order, as --help says.
+    const auto help = cli({"--help"}).out;
+    EXPECT_NE(help.find("print this help (it wins over --version)"), std::string::npos);
+    EXPECT_EQ(cli({"--help", "--version"}).out, help);
+    EXPECT_EQ(cli({"-V", "-h"}).out, help);
+}
+
+// An option given twice counts once, as --help says.
+TEST(Cli, OptionTwiceCountsOnce) {
+    EXPECT_NE(cli({"--help"}).out.find("An option given twice counts once"), std::string::npos);
+    EXPECT_EQ(cli({"--read", "-r", "12", "1", "1", "R"}).out, default_read);
+    EXPECT_EQ(cli({"--check", "--check", "--map", "--map"}, "").out.substr(0, 5), "file,");
 }
 
 std::string output_target_name(const testing::TestParamInfo<OutputTarget>& info) {
@@ -307,7 +319,10 @@ TEST(CliBatch, InputThatCannotBeReadIsNeverASuccess) {
     const auto result = run_process(QXR_FANUC_CLI, {"--batch"}, setup);
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "qxr-fanuc-cli: cannot read standard input\n");
+    // With the reason, as --check gives it.
+    EXPECT_TRUE(result.err.starts_with("qxr-fanuc-cli: cannot read standard input: ")) << result.err;
+    EXPECT_GT(result.err.size(), std::string("qxr-fanuc-cli: cannot read standard input: \n").size());
+    EXPECT_TRUE(result.err.ends_with("\n"));
 }
 
 TEST(CliBatch, SkipsCommentsAndBlankLinesAndStripsCarriageReturns) {
@@ -382,6 +397,34 @@ TEST(CliBatch, SkipsAByteOrderMarkAtTheVeryStartOnly) {
     EXPECT_EQ(result.err,
               "line 2: error 13: Type mismatch in the QXR register \"\\xEF\\xBB\\xBF12\"" + not_a_number);
     EXPECT_EQ(result.exit_status, 13);
+}
+
+// Only the input's very first bytes can be a byte order mark, however the reads happen to fall: a record
+// that has one where a 64 KiB read block begins is the record's text.
+TEST(CliBatch, AByteOrderMarkAtALaterReadBlockIsText) {
+    const std::string record = "12,1,1,R\n"; // 9 bytes
+    std::string input(65536 - 1 - 9 * 7, '#');
+    input += '\n';
+    for (int i = 0; i < 7; ++i) {
+        input += record;
+    }
+    ASSERT_EQ(input.size(), 65536U);
+    input += "\xEF\xBB\xBF" + record;
+    const auto result = cli({"--batch", "--read"}, input);
+    std::string expected;
+    for (int i = 0; i < 7; ++i) {
+        expected += default_read;
+    }
+    EXPECT_EQ(result.out, expected);
+    EXPECT_EQ(result.err,
+              "line 9: error 13: Type mismatch in the QXR register \"\\xEF\\xBB\\xBF12\"" + not_a_number);
+}
+
+TEST(CliBatch, CommentOfAnyLengthIsSkipped) {
+    const auto result = cli({"--batch", "--read"}, "#" + std::string(100'000, 'x') + "\n12,1,1,R\n");
+    EXPECT_EQ(result.out, default_read);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exit_status, 0);
 }
 
 TEST(CliBatch, CommentRule) {

@@ -104,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"NulInside", std::string("12\0", 3), ErrorKind::TypeMismatch},
         // forms other tools accept and this one does not
         ErrorCase{"Tab", "\t12", ErrorKind::TypeMismatch},
+        ErrorCase{"TrailingTab", "1\t", ErrorKind::TypeMismatch},
+        ErrorCase{"TabBetweenSignAndDigits", "-\t1", ErrorKind::TypeMismatch},
         ErrorCase{"Newline", "12\n", ErrorKind::TypeMismatch},
         ErrorCase{"LeadingPoint", ".5", ErrorKind::TypeMismatch},
         ErrorCase{"TrailingPoint", "12.", ErrorKind::TypeMismatch},

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "application_identity.h"
 #include "form1.h"
+#include "range_hints.h"
 
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextLayout>
@@ -264,19 +269,53 @@ private slots:
 
     void accessibility_data() {
         QTest::addColumn<QString>("label");
-        QTest::newRow("Text_qxr_0") << "Label3";
-        QTest::newRow("Text_fanuc_2") << "Label5";
-        QTest::newRow("Combo1") << "Label17";
-        QTest::newRow("Text_positions_0") << "Label6_0";
-        QTest::newRow("Text_writestring") << "Label7";
-        QTest::newRow("Text_readstring") << "Label8";
+        QTest::addColumn<QString>("hint"); // the label beside the box with its range, if any
+        QTest::newRow("Text_qxr_0") << "Label3"
+                                    << "Label10";
+        QTest::newRow("Text_fanuc_2") << "Label5"
+                                      << "Label4_0";
+        QTest::newRow("Combo1") << "Label17"
+                                << "";
+        QTest::newRow("Text_positions_0") << "Label6_0"
+                                          << "Label4_1";
+        QTest::newRow("Text_writestring") << "Label7"
+                                          << "";
+        QTest::newRow("Text_readstring") << "Label8"
+                                         << "";
     }
 
     void accessibility() {
         QFETCH(QString, label);
+        QFETCH(QString, hint);
         QWidget* box = control(QTest::currentDataTag());
         QCOMPARE(control<QLabel>(label.toLatin1())->buddy(), box);
         QVERIFY(!box->accessibleName().isEmpty());
+        // What a screen reader says of the box: its name, and the range hint beside it as a person reads it.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->text(QAccessible::Description),
+                 hint.isEmpty() ? QString() : control<QLabel>(hint.toLatin1())->text().simplified());
+    }
+
+    // The hints beside the boxes say the ranges the script check warns outside of.
+    void hintsAgreeWithTheCheckedRanges() {
+        const auto range = [](qxrfanuc::RangeHint hint, const char* separator) {
+            return QStringLiteral("[%1%2%3]").arg(hint.low).arg(QLatin1String(separator)).arg(hint.high);
+        };
+        QCOMPARE(control<QLabel>("Label10")->text(),
+                 QStringLiteral("Range %1 - %2")
+                     .arg(qxrfanuc::qxr_register_hint.low)
+                     .arg(QLocale(QLocale::English).toString(qxrfanuc::qxr_register_hint.high)));
+        const QString fanuc = control<QLabel>("Label4_0")->text();
+        QVERIFY2(fanuc.contains(QStringLiteral(" R") + range(qxrfanuc::general_fanuc_hint, " - ")),
+                 qPrintable(fanuc));
+        QVERIFY2(fanuc.contains(QStringLiteral(" PR") + range(qxrfanuc::position_fanuc_hint, " - ")),
+                 qPrintable(fanuc));
+        const QString items = control<QLabel>("Label4_1")->text();
+        QVERIFY2(items.contains(QStringLiteral(" R") + range(qxrfanuc::general_items_hint, " -")),
+                 qPrintable(items));
+        QVERIFY2(items.contains(QStringLiteral(" PR") + range(qxrfanuc::position_items_hint, " - ")),
+                 qPrintable(items));
     }
 
     void keyboardOrder() {
@@ -319,9 +358,44 @@ private slots:
         } else {
             QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         }
+        // Opening the list shows it, and only opening it arms the button.
+        QCOMPARE(list->view()->isVisible(), armed);
         list->hidePopup();
         QCOMPARE(control("cmd_generate")->isEnabled(), armed);
         QCOMPARE(list->currentIndex(), pickedIndex);
+    }
+
+    // A type picked from the open list, by keyboard and by mouse, is the one generated with.
+    void pickingFromTheOpenList_data() {
+        QTest::addColumn<bool>("byMouse");
+        QTest::newRow("keyboard") << false;
+        QTest::newRow("mouse") << true;
+    }
+    void pickingFromTheOpenList() {
+        QFETCH(bool, byMouse);
+        auto* list = control<QComboBox>("Combo1");
+        QTest::mouseClick(list, Qt::LeftButton);
+        QVERIFY(list->view()->isVisible());
+        const QModelIndex second = list->model()->index(1, 0);
+        if (byMouse) {
+            // A release within a double click of the opening press is taken as part of that press.
+            QAbstractItemView* view = list->view();
+            const QPoint where = view->visualRect(second).center();
+            QTest::mouseMove(view->viewport(), where);
+            QTest::qWait(QApplication::doubleClickInterval() + 100);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, where);
+        } else {
+            QTest::keyClick(list->view(), Qt::Key_Down);
+            QTest::keyClick(list->view(), Qt::Key_Down);
+            QTest::keyClick(list->view(), Qt::Key_Return);
+        }
+        QTRY_VERIFY(!list->view()->isVisible());
+        QCOMPARE(list->currentText(), position);
+        clickGenerate();
+        QCOMPARE(
+            control<QLineEdit>("Text_readstring")->text(),
+            QStringLiteral("mb.Read(6,1001,12,1000);  // Read Value From Fanuc Position Register [PR] 1, and "
+                           "Store in QXR Register 12."));
     }
 
     void generates_data() {
@@ -420,6 +494,10 @@ private slots:
         qxr_row("right-to-left override", QStringLiteral("12 \u202Eabc"), "12 \\u202Eabc");
         qxr_row("line breaks", QStringLiteral("1\n2\r\u20283"), "1\\x0A2\\x0D\\u20283");
         qxr_row("quote and backslash", "a\"b\\c", "a\\\"b\\\\c");
+        qxr_row("C1 control", QStringLiteral("1\u0085"), "1\\x85");
+        qxr_row("soft hyphen", QStringLiteral("1\u00AD2"), "1\\xAD2");
+        qxr_row("paragraph separator", QStringLiteral("1\u20292"), "1\\u20292");
+        qxr_row("beyond the basic plane", QStringLiteral("1\U000E0001"), "1\\U000E0001");
         qxr_row("lone surrogate", QString(QChar(0xD800)) + u'1',
                 "\\uD800"
                 "1");
@@ -491,12 +569,26 @@ private slots:
     }
 
     // A paste longer than a line edit keeps by default is kept whole, so the window acts on what was pasted.
+    // A paste of any length stays whole in every input box, and its number is read from all of it.
+    void longPasteIsKeptWhole_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("digits");
+        QTest::newRow("Text_qxr_0") << "Text_qxr_0"
+                                    << "12";
+        QTest::newRow("Text_fanuc_2") << "Text_fanuc_2"
+                                      << "1";
+        QTest::newRow("Text_positions_0") << "Text_positions_0"
+                                          << "1";
+    }
     void longPasteIsKeptWhole() {
+        QFETCH(QString, box);
+        QFETCH(QString, digits);
         pick(general);
-        auto* qxr = control<QLineEdit>("Text_qxr_0");
-        qxr->clear();
-        qxr->insert(QString(1'000'000, u'0') + QStringLiteral("12"));
-        QCOMPARE(qxr->text().size(), 1'000'002);
+        auto* edit = control<QLineEdit>(box.toLatin1());
+        edit->clear();
+        QApplication::clipboard()->setText(QString(1'000'000, u'0') + digits);
+        edit->paste();
+        QCOMPARE(edit->text().size(), 1'000'000 + digits.size());
         clickGenerate();
         QVERIFY(reports.empty());
         QCOMPARE(control<QLineEdit>("Text_readstring")->text(), defaults_read);
