@@ -138,9 +138,9 @@ std::expected<Command, std::string> parse_command_line(std::span<const std::stri
         }
         command.mode = Mode::Check;
         command.files = std::move(texts);
-        command.check_output = options.map   ? CheckOutput::Map
-                               : options.fix ? CheckOutput::Fix
-                                             : CheckOutput::Findings;
+        if (options.map || options.fix) {
+            command.check_output = options.map ? CheckOutput::Map : CheckOutput::Fix;
+        }
         return command;
     }
     if (options.batch) {

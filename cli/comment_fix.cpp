@@ -23,7 +23,7 @@ std::string generator_comment_for(const DecodedInputs& inputs, bool is_write) {
 
 std::vector<Finding> CommentFix::statement(const ScannedStatement& statement, const StatementCheck& result) {
     std::vector<Finding> notes;
-    if (!result.inputs || result.comment_agrees || !statement.rest_of_line ||
+    if (!result.inputs || !result.arguments || result.comment_agrees || !statement.rest_of_line ||
         statement.line != line_number_) {
         return notes;
     }
@@ -48,9 +48,9 @@ std::vector<Finding> CommentFix::statement(const ScannedStatement& statement, co
                          static_cast<std::int16_t>(arguments[2]));
     const auto registers = decoding.qxr_registers();
     if (!inputs.qxr_from_comment && registers.size() > 1) {
-        std::string all;
-        for (std::size_t i = 0; i < registers.size(); ++i) {
-            all += (i == 0 ? "" : i + 1 == registers.size() ? " and " : ", ") + std::to_string(registers[i]);
+        std::string all = std::to_string(registers.front());
+        for (std::size_t i = 1; i < registers.size(); ++i) {
+            all += (i + 1 == registers.size() ? " and " : ", ") + std::to_string(registers[i]);
         }
         notes.push_back({Check::QxrChoice,
                          "QXR registers " + all + (registers.size() == 2 ? " both" : " all") +

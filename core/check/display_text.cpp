@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "display_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
@@ -29,12 +30,9 @@ bool hidden(char32_t code_point) {
     if (code_point < 0x20 || code_point == 0x7F) {
         return true;
     }
-    for (const auto& [first, last] : hidden_ranges) {
-        if (code_point >= first && code_point <= last) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(hidden_ranges, [code_point](const auto& range) {
+        return code_point >= range.first && code_point <= range.second;
+    });
 }
 
 // The length of the valid UTF-8 sequence at the start of text and its code point; 0 when it is not one

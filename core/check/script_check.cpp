@@ -182,13 +182,13 @@ RegisterType register_type(const StatementDecoding& decoding,
 } // namespace
 
 Finding unread_finding(const UnreadText& text) {
-    if (text.open_comment) {
-        const auto lines = text.open_comment->lines;
-        return {Check::OpenComment, "this /* is never closed: the " + std::to_string(lines) +
-                                        (lines == 1 ? " line" : " lines") +
-                                        " from here to the end of the script are not read"};
+    if (text.look_alike) {
+        return {Check::LookAlike, "not checked: " + text.look_alike->reason};
     }
-    return {Check::LookAlike, "not checked: " + text.look_alike->reason};
+    const std::size_t lines = text.open_comment ? text.open_comment->lines : 0;
+    return {Check::OpenComment, "this /* is never closed: the " + std::to_string(lines) +
+                                    (lines == 1 ? " line" : " lines") +
+                                    " from here to the end of the script are not read"};
 }
 
 StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
@@ -226,12 +226,16 @@ StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
                                                         *form_break});
         }
     }
-    if (decoding.decodable()) {
+    if (decoding.index_in_range && decoding.fanuc && decoding.items) {
         result.comment_agrees = comment_agrees;
         // The QXR register: the comment's when it halves to the index, else twice the index.
-        const bool from_comment =
-            comment && is_16_bit(comment->qxr) && qxr_index(static_cast<std::int16_t>(comment->qxr)) == a[0];
-        const auto qxr = static_cast<std::int16_t>(from_comment ? comment->qxr : 2 * a[0]);
+        auto qxr = static_cast<std::int16_t>(2 * std::int32_t{a[0]});
+        bool from_comment = false;
+        if (comment && is_16_bit(comment->qxr) &&
+            qxr_index(static_cast<std::int16_t>(comment->qxr)) == a[0]) {
+            qxr = static_cast<std::int16_t>(comment->qxr);
+            from_comment = true;
+        }
         result.inputs = DecodedInputs{qxr, *decoding.fanuc, *decoding.items, register_type(decoding, comment),
                                       from_comment};
         if (auto finding = range_finding(*result.inputs)) {

@@ -74,7 +74,7 @@ void ScriptScanner::finish() {
     }
 }
 
-void ScriptScanner::unread(UnreadText text) const {
+void ScriptScanner::unread(const UnreadText& text) const {
     if (on_unread_) {
         on_unread_(text);
     }

@@ -79,7 +79,7 @@ private:
     void close_statement();
     void report(bool with_comment);
 
-    void unread(UnreadText text) const;
+    void unread(const UnreadText& text) const;
 
     OnStatement on_statement_;
     OnUnread on_unread_;

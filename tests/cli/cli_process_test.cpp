@@ -403,7 +403,7 @@ TEST(CliBatch, SkipsAByteOrderMarkAtTheVeryStartOnly) {
 // that has one where a 64 KiB read block begins is the record's text.
 TEST(CliBatch, AByteOrderMarkAtALaterReadBlockIsText) {
     const std::string record = "12,1,1,R\n"; // 9 bytes
-    std::string input(65536 - 1 - 9 * 7, '#');
+    std::string input(65536 - 1 - (9 * 7), '#');
     input += '\n';
     for (int i = 0; i < 7; ++i) {
         input += record;
