@@ -38,18 +38,9 @@ qt_flags=(
     -DCMAKE_DISABLE_FIND_PACKAGE_Libb2=TRUE -DCMAKE_DISABLE_FIND_PACKAGE_WrapZSTD=TRUE
     -DCMAKE_DISABLE_FIND_PACKAGE_WrapSystemDoubleConversion=TRUE -DCMAKE_DISABLE_FIND_PACKAGE_WrapSystemMd4c=TRUE
 )
-# The toolchain Qt is built with, and chain-loads for the programs built against it. It lives in the prefix, so
-# the prefix does not depend on where a checkout is.
-toolchain='set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)'
+# The toolchain Qt is built with: the project's, without running anything under Wine. A copy lives in the
+# prefix, so that the prefix does not depend on where a checkout is.
+toolchain=$(grep '^set(' cmake/mingw-w64-x86_64.cmake | grep -v CMAKE_CROSSCOMPILING_EMULATOR)
 
 key=$(printf '%s\n' "$qt_version" "$compiler_version" "${qt_flags[@]}" "$toolchain" | sha256sum | cut -c1-12)
 prefix=$cache/qt-${qt_version//[^A-Za-z0-9.]/_}-$key
@@ -71,7 +62,7 @@ done
 for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     [ -f "$file" ] && sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" >"$work/apt/sources/$(basename "$file").list"
 done
-apt_options=(-o "Dir::Etc::SourceParts=$work/apt/sources" -o "Dir::Etc::SourceList=/dev/null"
+apt_options=(-o "Dir::Etc::SourceParts=$work/apt/sources" -o "Dir::Etc::SourceList=/dev/null" -o APT::Sandbox::User=root
     -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache::pkgcache=" -o "Dir::Cache::srcpkgcache=")
 echo "windows-qt: fetching the source of qt6-base $qt_version" >&2
 apt-get "${apt_options[@]}" update -qq >&2

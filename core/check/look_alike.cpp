@@ -50,8 +50,8 @@ bool LookAlikeFinder::blank(char c) {
     return is_script_blank(c);
 }
 
-std::optional<LookAlike> LookAlikeFinder::take(char c, std::size_t line, std::size_t column) {
-    std::optional<LookAlike> found;
+bool LookAlikeFinder::take_in_state(char c, std::size_t line, std::size_t column) {
+    bool found = false;
     switch (state_) {
     case State::Idle:
         start(c, line, column);
@@ -87,7 +87,7 @@ std::optional<LookAlike> LookAlikeFinder::take(char c, std::size_t line, std::si
             state_ = State::AfterName;
         } else if (matched_ == name_.size() && c == '(') {
             state_ = State::AfterName;
-            return take(c, line, column);
+            return take_in_state(c, line, column);
         } else {
             start(c, line, column);
         }
@@ -95,7 +95,8 @@ std::optional<LookAlike> LookAlikeFinder::take(char c, std::size_t line, std::si
     case State::AfterName:
         if (c == '(' && !no_break_lead_) {
             if (other_case_ || split_ || line_break_ || no_break_space_) {
-                found = LookAlike{line_, column_, reason()};
+                found_ = LookAlike{line_, column_, reason()};
+                found = true;
             }
             state_ = State::Idle;
         } else if (!blank(c)) {

@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,13 +22,22 @@ struct LookAlike {
 
 class LookAlikeFinder {
 public:
-    // A code byte; gives the look-alike that this byte, an opening parenthesis, completes.
-    [[nodiscard]] std::optional<LookAlike> take(char c, std::size_t line, std::size_t column);
+    // A code byte; true when this byte, an opening parenthesis, completes a look-alike, which found() then
+    // gives. Most code bytes start nothing: those are taken inline.
+    [[nodiscard]] bool take(char c, std::size_t line, std::size_t column) {
+        if (state_ == State::Idle && c != 'm' && c != 'M') {
+            previous_ = c;
+            return false;
+        }
+        return take_in_state(c, line, column);
+    }
     void line_end();
+    [[nodiscard]] const LookAlike& found() const { return found_; }
 
 private:
     enum class State : std::uint8_t { Idle, AfterM, AfterMb, AfterDot, InName, AfterName };
 
+    bool take_in_state(char c, std::size_t line, std::size_t column);
     void start(char c, std::size_t line, std::size_t column);
     bool blank(char c);
     [[nodiscard]] std::string reason() const;
@@ -45,6 +53,7 @@ private:
     bool line_break_ = false;
     bool no_break_space_ = false;
     bool no_break_lead_ = false; // a 0xC2 byte, the first of U+00A0 in UTF-8
+    LookAlike found_;
 };
 
 } // namespace qxrfanuc

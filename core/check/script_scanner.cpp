@@ -185,9 +185,9 @@ void ScriptScanner::line_comment_starts() {
 }
 
 void ScriptScanner::code(char c, std::size_t column) {
-    if (auto look_alike = look_alike_.take(c, line_, column)) {
+    if (look_alike_.take(c, line_, column)) {
         UnreadText text;
-        text.look_alike = std::move(look_alike);
+        text.look_alike = look_alike_.found();
         unread(text);
     }
     scan_code(c, column);
