@@ -146,10 +146,6 @@ windows-test)
     start_wine "$PWD/build-windows-cross/wine"
     give_wine_times_new_roman
     trap 'stop_wine; kill "$xvfb" 2>/dev/null || true' EXIT
-    # Wine starts its desktop process with the first window of a session and keeps it: started here, by one
-    # window test whose output goes nowhere, rather than inside a test that would wait for it.
-    QT_QPA_PLATFORM=windows wine build-windows-cross/bin/form1_tests.exe windowCaptionAndClientArea -o NUL,txt \
-        </dev/null >/dev/null 2>&1 || true
     ctest --preset windows-cross -j "$(nproc)"
     scripts/wine-window-check.sh build-windows-cross/bin/qxr-fanuc.exe
     ;;

@@ -376,6 +376,8 @@ private slots:
         auto* list = control<QComboBox>("Combo1");
         QTest::mouseClick(list, Qt::LeftButton);
         QVERIFY(list->view()->isVisible());
+        // The list is its own window: clicks and keys reach it once it is shown on the screen.
+        QVERIFY(QTest::qWaitForWindowExposed(list->view()->window()));
         const QModelIndex second = list->model()->index(1, 0);
         if (byMouse) {
             // A release within a double click of the opening press is taken as part of that press.
