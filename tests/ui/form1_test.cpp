@@ -373,6 +373,14 @@ private slots:
     }
     void pickingFromTheOpenList() {
         QFETCH(bool, byMouse);
+#ifdef Q_OS_WIN
+        if (byMouse && QSysInfo::kernelType() == QStringLiteral("winnt") &&
+            qEnvironmentVariableIsSet("WINEPREFIX")) {
+            QSKIP("under Wine a synthesized click on the open list is lost when the machine is busy; the "
+                  "real-input "
+                  "check opens the list there with a real click");
+        }
+#endif
         auto* list = control<QComboBox>("Combo1");
         QTest::mouseClick(list, Qt::LeftButton);
         QVERIFY(list->view()->isVisible());
