@@ -62,19 +62,6 @@ std::string quoted(std::string_view text) {
     return out;
 }
 
-std::string controls_escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (is_control(byte)) {
-            append_hex_escape(out, byte);
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string describe_error(const GenerationError& error, const InputTexts& inputs) {
     std::string out = "error " + std::to_string(error.number()) + ": ";
     out += error_kind_name(error.kind);

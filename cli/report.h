@@ -30,8 +30,4 @@ void append_statements(std::string& out, const ScriptStrings& statements, Statem
 // that whatever the user passed stays on one readable line.
 [[nodiscard]] std::string quoted(std::string_view text);
 
-// The text whole, with only its control bytes escaped (\x1B): for names such as a file's, which may hold
-// anything else, so that they can neither break a line nor reach the terminal as a control sequence.
-[[nodiscard]] std::string controls_escaped(std::string_view text);
-
 } // namespace qxrfanuc::cli

@@ -12,6 +12,11 @@ namespace qxrfanuc {
     return c >= '0' && c <= '9';
 }
 
+// What may not stand right before the m of a statement: a byte that would make it part of a longer name.
+[[nodiscard]] constexpr bool joins_a_name(char c) {
+    return is_ascii_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
+}
+
 // A blank in a script: a space or a tab. (An input box's number allows only spaces around it.)
 [[nodiscard]] constexpr bool is_script_blank(char c) {
     return c == ' ' || c == '\t';

@@ -11,10 +11,6 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool joins_a_name(char c) {
-    return is_ascii_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
-}
-
 } // namespace
 
 void LookAlikeFinder::start(char c, std::size_t line, std::size_t column) {

@@ -11,11 +11,6 @@ namespace {
 using statement_text::read_name;
 using statement_text::write_name;
 
-// What may not stand right before the m of a statement.
-bool joins_a_name(char c) {
-    return is_ascii_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
-}
-
 } // namespace
 
 void ScriptScanner::feed(std::string_view bytes) {
