@@ -7,6 +7,34 @@
 
 namespace qxrfanuc {
 
+void CommentText::append(std::string_view text) {
+    if (!started_) {
+        while (!text.empty() && is_script_blank(text.front())) {
+            text.remove_prefix(1);
+        }
+        started_ = !text.empty();
+    }
+    if (!shortening_ && text.size() <= whole_.size() - whole_size_) {
+        std::copy(text.begin(), text.end(), whole_.begin() + static_cast<std::ptrdiff_t>(whole_size_));
+        whole_size_ += text.size();
+        return;
+    }
+    if (!shortening_) {
+        start_shortening();
+    }
+    for (const char c : text) {
+        shorten(c);
+    }
+}
+
+// The comment outgrows the whole-text buffer: what it holds so far is shortened like the rest.
+void CommentText::start_shortening() {
+    shortening_ = true;
+    for (const char c : std::string_view(whole_.data(), whole_size_)) {
+        shorten(c);
+    }
+}
+
 void CommentText::keep(char c) {
     ++length_;
     if (head_size_ < head_.size()) {
@@ -32,19 +60,15 @@ void CommentText::keep_digit_run() {
     significant_digits_ = 0;
 }
 
-void CommentText::append(char c) {
-    // Leading blanks are not part of the text; trailing ones are held back until something follows them,
-    // so that however many there are, neither end of the text is lost to them.
-    if (!started_ && is_script_blank(c)) {
-        return;
-    }
-    started_ = true;
+void CommentText::shorten(char c) {
     if (in_digit_run_ && !is_ascii_digit(c)) {
         keep_digit_run();
     }
+    // Blanks are held back until something follows them, so that however many trail the text, neither
+    // end of it is lost to them.
     if (is_script_blank(c)) {
-        if (held_blanks_.size() < stretch) {
-            held_blanks_ += c;
+        if (held_blank_count_ < held_blanks_.size()) {
+            held_blanks_[held_blank_count_] = c;
         }
         ++held_blank_count_;
         return;
@@ -53,7 +77,6 @@ void CommentText::append(char c) {
     for (std::size_t i = 0; i < held_blank_count_; ++i) {
         keep(i < held_blanks_.size() ? held_blanks_[i] : ' ');
     }
-    held_blanks_.clear();
     held_blank_count_ = 0;
     if (!is_ascii_digit(c)) {
         keep(c);
@@ -69,29 +92,29 @@ void CommentText::append(char c) {
     }
 }
 
-void CommentText::append(std::string_view text) {
-    for (const char c : text) {
-        append(c);
-    }
-}
-
 void CommentText::finish() {
+    if (!shortening_) {
+        while (whole_size_ > 0 && is_script_blank(whole_[whole_size_ - 1])) {
+            --whole_size_;
+        }
+        return;
+    }
     if (in_digit_run_) {
         keep_digit_run();
     }
-    held_blanks_.clear();
     held_blank_count_ = 0;
 }
 
 void CommentText::clear() {
+    whole_size_ = 0;
+    started_ = false;
+    shortening_ = false;
     head_size_ = 0;
     tail_size_ = 0;
     length_ = 0;
-    started_ = false;
     digit_run_size_ = 0;
     in_digit_run_ = false;
     significant_digits_ = 0;
-    held_blanks_.clear();
     held_blank_count_ = 0;
 }
 

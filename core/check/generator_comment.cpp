@@ -261,7 +261,9 @@ std::string form_break(const Ends& ends) {
 
 Ends ends_of(const CommentText& comment, std::string& whole) {
     Ends ends{comment.head(), comment.tail(), comment.length(), comment.elided()};
-    if (!comment.elided()) {
+    if (comment.tail().empty()) {
+        ends.back = ends.front; // kept whole in one piece, as nearly every comment is
+    } else if (!comment.elided()) {
         whole = std::string(comment.head()) + std::string(comment.tail());
         ends.front = ends.back = whole;
     }
@@ -274,7 +276,7 @@ std::optional<GeneratorComment> parse_generator_comment(const CommentText& comme
     std::string whole;
     const Ends ends = ends_of(comment, whole);
     if (!comment.elided()) {
-        if (auto first = first_form(whole)) {
+        if (auto first = first_form(ends.front)) {
             const auto rest = trimmed(first->rest);
             if (rest.empty() || first_form(rest)) {
                 return type_in_form(first->parsed) ? std::optional(first->parsed) : std::nullopt;

@@ -31,6 +31,10 @@ public:
         }
         return take_in_state(c, line, column);
     }
+    // Whether no look-alike is under way, and code bytes that start none (no m or M) may be passed over.
+    [[nodiscard]] bool idle() const { return state_ == State::Idle; }
+    // Code bytes that start nothing were passed over while idle, the last of them last.
+    void passed(char last) { previous_ = last; }
     void line_end();
     [[nodiscard]] const LookAlike& found() const { return found_; }
 

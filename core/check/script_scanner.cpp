@@ -4,6 +4,8 @@
 #include "statement_text.h"
 #include "text_bytes.h"
 
+#include <cstring>
+
 namespace qxrfanuc {
 
 namespace {
@@ -11,24 +13,27 @@ namespace {
 using statement_text::read_name;
 using statement_text::write_name;
 
+// Where the first line end in bytes is, or their size: memchr scans a long comment far faster than a loop.
+std::size_t line_end_in(std::string_view bytes) {
+    const auto* line_feed = static_cast<const char*>(std::memchr(bytes.data(), '\n', bytes.size()));
+    const std::size_t run = line_feed == nullptr ? bytes.size() : std::size_t(line_feed - bytes.data());
+    const auto* carriage_return = static_cast<const char*>(std::memchr(bytes.data(), '\r', run));
+    return carriage_return == nullptr ? run : std::size_t(carriage_return - bytes.data());
+}
+
+// A code byte that may begin a comment, a statement or a look-alike, or end a line.
+bool may_start_something(char c) {
+    return c == '/' || c == 'm' || c == 'M' || c == '\n' || c == '\r';
+}
+
 } // namespace
 
 void ScriptScanner::feed(std::string_view bytes) {
     while (!bytes.empty()) {
-        // Most of a script's bytes are comment text running to the end of a line: taken as one run.
-        if (comment_state_ == CommentState::LineComment && bom_decided_ && !after_carriage_return_) {
-            std::size_t run = 0;
-            while (run < bytes.size() && bytes[run] != '\n' && bytes[run] != '\r') {
-                ++run;
-            }
-            if (comment_recording_) {
-                comment_.append(bytes.substr(0, run));
-            }
-            column_ += run;
-            line_has_bytes_ = line_has_bytes_ || run > 0;
-            bytes.remove_prefix(run);
-            if (bytes.empty()) {
-                return;
+        if (bom_decided_) {
+            if (const std::size_t run = take_run(bytes); run > 0) {
+                bytes.remove_prefix(run);
+                continue;
             }
         }
         const char c = bytes.front();
@@ -44,6 +49,91 @@ void ScriptScanner::feed(std::string_view bytes) {
         }
         take(c);
     }
+}
+
+// Most of a script's bytes come in runs that can be taken at once, with the same result as byte by byte:
+// comment text to the end of its line, code that starts nothing, and a statement written plainly. None of
+// them holds a line end, so a carriage return before them ends its line alone. Returns how many bytes were
+// taken; none leaves the next byte to take().
+std::size_t ScriptScanner::take_run(std::string_view bytes) {
+    std::size_t run = 0;
+    if (comment_state_ == CommentState::LineComment) {
+        run = line_end_in(bytes);
+        if (comment_recording_) {
+            comment_.append(bytes.substr(0, run));
+        }
+    } else if (comment_state_ != CommentState::Code || state_ != StatementState::Idle ||
+               !look_alike_.idle()) {
+        return 0;
+    } else if (bytes.front() == 'm' && !joins_a_name(previous_code_)) {
+        run = take_plain_statement(bytes);
+    } else {
+        while (run < bytes.size() && !may_start_something(bytes[run])) {
+            ++run;
+        }
+        if (run > 0) {
+            previous_code_ = bytes[run - 1];
+            look_alike_.passed(previous_code_);
+        }
+    }
+    if (run > 0) {
+        column_ += run;
+        line_has_bytes_ = true;
+        after_carriage_return_ = false;
+    }
+    return run;
+}
+
+// A statement as the generator writes it: mb.Read( or mb.Write(, four plain integers and its ), all on
+// this line. Returns the bytes it takes, or none for anything else, which take() then reads.
+std::size_t ScriptScanner::take_plain_statement(std::string_view bytes) {
+    std::size_t at = 0;
+    bool is_write = false;
+    if (bytes.starts_with(read_name) && bytes.substr(read_name.size()).starts_with('(')) {
+        at = read_name.size() + 1;
+    } else if (bytes.starts_with(write_name) && bytes.substr(write_name.size()).starts_with('(')) {
+        at = write_name.size() + 1;
+        is_write = true;
+    } else {
+        return 0;
+    }
+    const auto skip_blanks = [&] {
+        while (at < bytes.size() && is_script_blank(bytes[at])) {
+            ++at;
+        }
+    };
+    std::array<std::int64_t, 4> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        skip_blanks();
+        const bool negative = at < bytes.size() && bytes[at] == '-';
+        if (at < bytes.size() && (bytes[at] == '-' || bytes[at] == '+')) {
+            ++at;
+        }
+        DigitRun digits;
+        while (at < bytes.size() && is_ascii_digit(bytes[at])) {
+            digits.add(bytes[at++]);
+        }
+        skip_blanks();
+        const char separator = i + 1 < values.size() ? ',' : ')';
+        if (digits.empty() || at == bytes.size() || bytes[at] != separator) {
+            return 0;
+        }
+        ++at;
+        values.at(i) = negative ? -digits.value() : digits.value();
+    }
+    statement_ = ScannedStatement{};
+    statement_.is_write = is_write;
+    statement_.line = line_;
+    statement_.column = column_;
+    statement_.arguments = values;
+    statement_.end_column = column_ + at;
+    state_ = StatementState::AfterStatement;
+    only_blanks_after_ = true;
+    semicolon_seen_ = false;
+    comment_recording_ = false;
+    previous_code_ = ')';
+    look_alike_.passed(previous_code_);
+    return at;
 }
 
 // Not a byte order mark after all: its bytes so far are the script's.

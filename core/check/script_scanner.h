@@ -68,6 +68,8 @@ private:
     enum class ArgumentState : std::uint8_t { LeadingBlanks, Sign, Digits, TrailingBlanks, NotPlain };
 
     void give_back_partial_bom();
+    std::size_t take_run(std::string_view bytes);
+    std::size_t take_plain_statement(std::string_view bytes);
     void take(char c);
     void take_in_line(char c);
     void end_line();

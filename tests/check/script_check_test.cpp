@@ -110,6 +110,10 @@ TEST_P(ReadsComment, InTheGeneratorsFormOrNot) {
     }
     text.finish();
     const auto parsed = parse_generator_comment(text);
+    CommentText in_one_piece;
+    in_one_piece.append(c.text);
+    in_one_piece.finish();
+    EXPECT_EQ(parse_generator_comment(in_one_piece).has_value(), parsed.has_value());
     ASSERT_EQ(parsed.has_value(), c.in_form);
     if (parsed) {
         EXPECT_EQ(parsed->read_wording, c.read_wording);
@@ -144,6 +148,20 @@ INSTANTIATE_TEST_SUITE_P(
                     true, true, true, 1, 99'999'999},
         CommentCase{"MegabyteType", "Read Value From Fanuc " + megabyte + " 4, and Store in QXR Register 12.",
                     true, true, false, 4, 12},
+        // Up to 512 bytes a comment is kept as it stands; beyond, it is shortened.
+        CommentCase{"TypeFilling511Bytes",
+                    "Read Value From Fanuc " + std::string(456, 'x') + " 4, and Store in QXR Register 12.",
+                    true, true, false, 4, 12},
+        CommentCase{"TypeFilling512Bytes",
+                    "Read Value From Fanuc " + std::string(457, 'x') + " 4, and Store in QXR Register 12.",
+                    true, true, false, 4, 12},
+        CommentCase{"TypeFilling513Bytes",
+                    "Read Value From Fanuc " + std::string(458, 'x') + " 4, and Store in QXR Register 12.",
+                    true, true, false, 4, 12},
+        CommentCase{"ZerosShortenedBackToWhole",
+                    "Read Value From Fanuc General Register [R] " + std::string(600, '0') +
+                        "7, and Store in QXR Register 12.",
+                    true, true, true, 7, 12},
         CommentCase{"MegabyteOfBlanks",
                     std::string(1 << 20, ' ') +
                         "Read Value From Fanuc General Register [R] 1, and Store in QXR "

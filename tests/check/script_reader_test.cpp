@@ -4,6 +4,7 @@
 #include "display_text.h"
 #include "script_reader.h"
 
+#include <algorithm>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -25,8 +26,8 @@ std::string line_of(std::size_t line, std::size_t column, const Finding& finding
            std::string(finding.name()) + "]\n";
 }
 
-// Fed a byte at a time, so that every state of the reader meets the end of a block.
-Checked check(std::string_view script) {
+// Fed in blocks of the given size: a byte at a time, every state of the reader meets the end of a block.
+Checked check_in_blocks(std::string_view script, std::size_t block) {
     Checked checked;
     ScriptReader reader(
         [&](const ScannedStatement& statement, const StatementCheck& result) {
@@ -43,13 +44,22 @@ Checked check(std::string_view script) {
         [&](std::size_t line, std::size_t column, const Finding& finding) {
             checked.findings += line_of(line, column, finding);
         });
-    for (const char c : script) {
-        reader.feed(std::string_view(&c, 1));
+    for (std::size_t at = 0; at < script.size(); at += block) {
+        reader.feed(script.substr(at, block));
     }
     reader.finish();
     checked.unread = reader.unread();
     checked.encoding = reader.encoding();
     return checked;
+}
+
+// Fed whole, where runs of bytes are read at once, and a byte at a time, where they cannot be: both agree.
+Checked check(std::string_view script) {
+    const Checked whole = check_in_blocks(script, std::max<std::size_t>(script.size(), 1));
+    const Checked bytewise = check_in_blocks(script, 1);
+    EXPECT_EQ(whole.findings, bytewise.findings);
+    EXPECT_EQ(whole.inputs, bytewise.inputs);
+    return whole;
 }
 
 const std::string read_12_1 =
@@ -105,9 +115,27 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"NoBreakSpace", "mb.Read\xC2\xA0(6,4,2,1000);",
                    "1:1: note: not checked: a no-break space stands inside mb.Read(, which is read only with "
                    "plain blanks [look-alike]\n"},
-        ReaderCase{"LetterCase", "MB.READ(6,4,2,1000); mb.write(6,4,2,1000);",
+        ReaderCase{"LetterCase", "MB.READ(6,4,2,1000); mb.write(6,4,2,1000); Mb.Read(6,4,2,1000);",
                    "1:1: note: not checked: mb.Read is written in other letter case [look-alike]\n"
-                   "1:22: note: not checked: mb.Write is written in other letter case [look-alike]\n"},
+                   "1:22: note: not checked: mb.Write is written in other letter case [look-alike]\n"
+                   "1:44: note: not checked: mb.Read is written in other letter case [look-alike]\n"},
+        ReaderCase{"BlanksAndSignsInArguments", "mb.Read( 6 ,\t+4 , 2,1000 );mb.Read(6,7,+2,1000);",
+                   "1:28: error: " + address_7},
+        ReaderCase{"StatementsBackToBack", "/**/mb.Read(6,7,2,1000);mb.Read(6,7,2,1000)mb.Read(6,7,2,1000)",
+                   "1:5: error: " + address_7 + "1:25: error: " + address_7 + "1:44: error: " + address_7},
+        ReaderCase{"NameJoinedToTheOneBefore",
+                   "xmb.Read(6,7,2,1000); _mb.Read(6,7,2,1000); "
+                   "1mb.Write(6,7,2,1000);",
+                   ""},
+        ReaderCase{"ArgumentsCutShort", "mb.Read(6,7,2,1000\nmb.Read(6,-,2,1000);\nmb.Write(6,7,2,1000,);",
+                   "1:1: note: not checked: no closing ) on its line [unchecked]\n"
+                   "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
+                   "3:1: note: not checked: 5 arguments, not 4 [unchecked]\n"},
+        ReaderCase{"NumberBeyondAnyRegister",
+                   "mb.Read(6,4,2,00000000000000000000001000);\n"
+                   "mb.Read(6,4,2,10000000000000000000000);",
+                   "2:1: error: argument 4 (last argument) (more digits than any 16-bit number has) is "
+                   "outside -32768 to 32767 [argument]\n"},
         ReaderCase{"NotLookAlikes", "mb.Reads(1); xmb.read(1); mb.Read; MB.READ = 1; mb.Readout\n(1);", ""},
         ReaderCase{
             "IndexBeforeAddress", "mb.Read(20000,7,2,1000);",
@@ -164,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
             "Register 12. Checked.\n"
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9 and Store in QXR "
-            "Register 12.\n"
+            "Register 12. \t\n"
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R]  9, and Store in QXR "
             "Register 12.\n"
             "mb.Read(6,4,2,1000);  // Read Value From the robot\n",

@@ -566,8 +566,8 @@ TEST(CliCheck, FixRewritesOnlyComments) {
         "mb.Write(8,8,4,1000);  // Read Value From QXR Register 17, and Store in Fanuc "
         "General Register [R] 3.\r" +
         "mb.Read(7,4,2,1000);\t\n" + "mb.Read(7,4,2,1000) ; // pump speed\n" +
-        "mb.Write(7,4,2,1000); mb.Read(7,4,2,1000);\n" + "mb.Read(7,4,2,1000); /* open */\n" +
-        "mb.Read(count, 1025, 24, 1000);";
+        "mb.Write(7,4,2,1000); mb.Read(7,4,2,1000);\n" + "mb.Read(7,4,2,1000)\n" +
+        "mb.Read(7,4,2,1000); /* open */\n" + "mb.Read(count, 1025, 24, 1000);";
     const auto fixed = cli({"--check", "--fix"}, script);
     EXPECT_EQ(
         fixed.out,
@@ -579,6 +579,8 @@ TEST(CliCheck, FixRewritesOnlyComments) {
             "mb.Read(7,4,2,1000) ; // pump speed\n" +
             "mb.Write(7,4,2,1000); mb.Read(7,4,2,1000);  // Read Value From Fanuc General Register [R] 1, "
             "and Store in QXR Register 14.\n" +
+            "mb.Read(7,4,2,1000)  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+            "Register 14.\n" +
             "mb.Read(7,4,2,1000); /* open */\n" + "mb.Read(count, 1025, 24, 1000);");
     EXPECT_EQ(
         fixed.err,
@@ -590,8 +592,10 @@ TEST(CliCheck, FixRewritesOnlyComments) {
         "[own-comment]\n"
         "<stdin>:6:23: note: QXR registers 14 and 15 both halve to the QXR index 7; the comment written "
         "names 14, the even one [qxr-choice]\n"
-        "<stdin>:8:1: note: not checked: argument 1 is not a plain integer [unchecked]\n"
-        "qxr-fanuc-cli: 8 statements found, 7 checked: 1 error, 0 warnings, 4 notes; 3 comments written\n");
+        "<stdin>:7:1: note: QXR registers 14 and 15 both halve to the QXR index 7; the comment written "
+        "names 14, the even one [qxr-choice]\n"
+        "<stdin>:9:1: note: not checked: argument 1 is not a plain integer [unchecked]\n"
+        "qxr-fanuc-cli: 9 statements found, 8 checked: 1 error, 0 warnings, 5 notes; 4 comments written\n");
     EXPECT_EQ(fixed.exit_status, 3);
     const auto again = cli({"--check", "--fix"}, fixed.out);
     EXPECT_EQ(again.out, fixed.out);
