@@ -8,7 +8,7 @@
 namespace qxrfanuc {
 
 // A comment's text, without its leading and trailing blanks, kept in constant memory however long it is.
-// A comment of up to 2 x stretch bytes, as nearly every one is, is kept as it stands. A longer one is
+// A comment of up to 3 x stretch bytes, as nearly every one is, is kept as it stands. A longer one is
 // shortened: each run of digits to its value's digits (a run too long for any 16-bit value to a larger
 // stand-in), then to the first and the last stretch of what remains. A generator-form comment's numbers and
 // fixed texts always lie within those stretches, and read the same shortened or not.
@@ -23,7 +23,8 @@ public:
 
     [[nodiscard]] bool elided() const { return shortening_ && length_ > head_size_ + tail_size_; }
     [[nodiscard]] std::size_t length() const { return shortening_ ? length_ : whole_size_; }
-    // The text when it is kept whole (tail() is then empty), else its first and last stretch.
+    // After finish(), the whole text when nothing of it was left out (tail() is then empty), else its first
+    // and its last stretch.
     [[nodiscard]] std::string_view head() const {
         return shortening_ ? std::string_view(head_.data(), head_size_)
                            : std::string_view(whole_.data(), whole_size_);
@@ -39,7 +40,7 @@ private:
     void keep_digit_run();
 
     // Fixed buffers rather than strings: a comment is read on the checker's hot path.
-    std::array<char, 2 * stretch> whole_;
+    std::array<char, 3 * stretch> whole_; // as much as head_ and tail_ hold together
     std::size_t whole_size_ = 0;
     bool started_ = false; // past the leading blanks
     bool shortening_ = false;

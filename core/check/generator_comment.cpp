@@ -82,9 +82,10 @@ std::optional<GeneratorComment> finish_type(const Ends& ends, std::string_view f
         return std::nullopt;
     }
     if (ends.elided) {
-        parsed.type_text = std::string(front_rest.substr(0, 40)) + "...";
+        parsed.type_text = front_rest.substr(0, 40);
+        parsed.type_elided = true;
     } else {
-        parsed.type_text = std::string(ends.front.substr(type_start, type_end - type_start));
+        parsed.type_text = ends.front.substr(type_start, type_end - type_start);
     }
     parsed.general_type = !ends.elided && parsed.type_text == general_register_type;
     return parsed;
@@ -172,7 +173,7 @@ std::optional<FirstForm> read_form_from(std::string_view text, std::size_t type_
             }
             parsed.qxr = *number;
         }
-        parsed.type_text = std::string(before);
+        parsed.type_text = before;
         parsed.general_type = parsed.type_text == general_register_type;
         return FirstForm{parsed, after};
     }
@@ -259,22 +260,17 @@ std::string form_break(const Ends& ends) {
     return "its parts overlap";
 }
 
-Ends ends_of(const CommentText& comment, std::string& whole) {
-    Ends ends{comment.head(), comment.tail(), comment.length(), comment.elided()};
-    if (comment.tail().empty()) {
-        ends.back = ends.front; // kept whole in one piece, as nearly every comment is
-    } else if (!comment.elided()) {
-        whole = std::string(comment.head()) + std::string(comment.tail());
-        ends.front = ends.back = whole;
+Ends ends_of(const CommentText& comment) {
+    if (comment.elided()) {
+        return {comment.head(), comment.tail(), comment.length(), true};
     }
-    return ends;
+    return {comment.head(), comment.head(), comment.length(), false};
 }
 
 } // namespace
 
 std::optional<GeneratorComment> parse_generator_comment(const CommentText& comment) {
-    std::string whole;
-    const Ends ends = ends_of(comment, whole);
+    const Ends ends = ends_of(comment);
     if (!comment.elided()) {
         if (auto first = first_form(ends.front)) {
             const auto rest = trimmed(first->rest);
@@ -291,8 +287,7 @@ std::optional<std::string> generator_form_break(const CommentText& comment) {
     if (!comment.head().starts_with(generator_comment_start) || parse_generator_comment(comment)) {
         return std::nullopt;
     }
-    std::string whole;
-    return form_break(ends_of(comment, whole));
+    return form_break(ends_of(comment));
 }
 
 } // namespace qxrfanuc

@@ -16,11 +16,12 @@
 namespace qxrfanuc {
 
 struct GeneratorComment {
-    bool read_wording = false; // a read statement's wording
-    bool general_type = false; // TYPE is exactly the R type text, so it selects the R rule
-    std::string type_text;     // TYPE as read, shortened when very long (for messages)
-    std::int64_t fanuc = 0;    // F; a number beyond 16 bits stays beyond them
-    std::int64_t qxr = 0;      // D, likewise
+    bool read_wording = false;  // a read statement's wording
+    bool general_type = false;  // TYPE is exactly the R type text, so it selects the R rule
+    std::string_view type_text; // TYPE as read, in the comment it was read from; its start when elided
+    bool type_elided = false;   // the comment was too long to keep whole, and TYPE with it
+    std::int64_t fanuc = 0;     // F; a number beyond 16 bits stays beyond them
+    std::int64_t qxr = 0;       // D, likewise
 };
 
 // How both wordings begin.

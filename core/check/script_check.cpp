@@ -115,7 +115,7 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
     }
     const MappingRule& comment_rule = comment.general_type ? general_register_rule : position_register_rule;
     if (decoding.grid != nullptr && decoding.grid != &comment_rule) {
-        const std::string shown = display_escaped(comment.type_text);
+        const std::string shown = display_escaped(comment.type_text) + (comment.type_elided ? "..." : "");
         // A type that is not the PR type's own text takes the PR rule too, which the message says why.
         const bool plain = comment.general_type || comment.type_text == position_register_type;
         found.push_back("its type \"" + shown + "\" takes the " + (comment.general_type ? "R" : "PR") +

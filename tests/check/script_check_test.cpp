@@ -148,18 +148,18 @@ INSTANTIATE_TEST_SUITE_P(
                     true, true, true, 1, 99'999'999},
         CommentCase{"MegabyteType", "Read Value From Fanuc " + megabyte + " 4, and Store in QXR Register 12.",
                     true, true, false, 4, 12},
-        // Up to 512 bytes a comment is kept as it stands; beyond, it is shortened.
-        CommentCase{"TypeFilling511Bytes",
-                    "Read Value From Fanuc " + std::string(456, 'x') + " 4, and Store in QXR Register 12.",
+        // Up to 768 bytes a comment is kept as it stands; beyond, it is shortened.
+        CommentCase{"TypeFilling767Bytes",
+                    "Read Value From Fanuc " + std::string(712, 'x') + " 4, and Store in QXR Register 12.",
                     true, true, false, 4, 12},
-        CommentCase{"TypeFilling512Bytes",
-                    "Read Value From Fanuc " + std::string(457, 'x') + " 4, and Store in QXR Register 12.",
+        CommentCase{"TypeFilling768Bytes",
+                    "Read Value From Fanuc " + std::string(713, 'x') + " 4, and Store in QXR Register 12.",
                     true, true, false, 4, 12},
-        CommentCase{"TypeFilling513Bytes",
-                    "Read Value From Fanuc " + std::string(458, 'x') + " 4, and Store in QXR Register 12.",
+        CommentCase{"TypeFilling769Bytes",
+                    "Read Value From Fanuc " + std::string(714, 'x') + " 4, and Store in QXR Register 12.",
                     true, true, false, 4, 12},
         CommentCase{"ZerosShortenedBackToWhole",
-                    "Read Value From Fanuc General Register [R] " + std::string(600, '0') +
+                    "Read Value From Fanuc General Register [R] " + std::string(1000, '0') +
                         "7, and Store in QXR Register 12.",
                     true, true, true, 7, 12},
         CommentCase{"MegabyteOfBlanks",

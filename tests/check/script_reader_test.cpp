@@ -170,6 +170,13 @@ INSTANTIATE_TEST_SUITE_P(
             "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register PR "
             "3 [comment]\n"},
         ReaderCase{
+            "LongTypeShownByItsStart",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc " + std::string(5000, 'y') +
+                " 1, and Store in QXR Register 12.",
+            "1:1: error: the comment disagrees: its type \"" + std::string(40, 'y') +
+                "...\" takes the PR rule (only the exact text \"General Register [R]\" selects the R rule), "
+                "but the address is on the R grid [comment]\n"},
+        ReaderCase{
             "QxrBeyond16BitsNeverWraps",
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
             "Register 65548.",
