@@ -158,6 +158,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommentCase{"TypeFilling769Bytes",
                     "Read Value From Fanuc " + std::string(714, 'x') + " 4, and Store in QXR Register 12.",
                     true, true, false, 4, 12},
+        CommentCase{"ShortenedBeyondTheFirstStretch",
+                    "Read Value From Fanuc " + std::string(300, 'x') + " " + std::string(1000, '0') +
+                        "4, and Store in QXR Register 12.",
+                    true, true, false, 4, 12},
         CommentCase{"ZerosShortenedBackToWhole",
                     "Read Value From Fanuc General Register [R] " + std::string(1000, '0') +
                         "7, and Store in QXR Register 12.",
