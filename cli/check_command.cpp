@@ -2,6 +2,7 @@
 #include "check_command.h"
 
 #include "comment_fix.h"
+#include "decimal_text.h"
 #include "display_text.h"
 #include "report.h"
 #include "script_reader.h"
@@ -71,7 +72,11 @@ public:
         }
         auto& text = findings_.pending();
         text += shown_;
-        text += ':' + std::to_string(line) + ':' + std::to_string(column) + ": ";
+        text += ':';
+        append_decimal(text, static_cast<std::int64_t>(line));
+        text += ':';
+        append_decimal(text, static_cast<std::int64_t>(column));
+        text += ": ";
         text += severity_name(finding.severity());
         text += ": ";
         text += finding.message;

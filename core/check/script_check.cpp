@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "script_check.h"
 
+#include "decimal_text.h"
 #include "digit_run.h"
 #include "display_text.h"
 #include "range_hints.h"
@@ -165,8 +166,31 @@ std::optional<Finding> range_finding(const DecodedInputs& inputs) {
     return Finding{Check::Range, join(parts)};
 }
 
-std::string range_text(std::int32_t first, std::int32_t end) {
-    return "[" + std::to_string(first) + ", " + std::to_string(end) + ")";
+void append_range(std::string& text, const WrittenRange& range) {
+    text += '[';
+    append_decimal(text, range.first);
+    text += ", ";
+    append_decimal(text, range.end);
+    text += ')';
+}
+
+Finding overlap_finding(const WrittenRange& range, const Overlap& overlap) {
+    std::string text;
+    text.reserve(160); // the longest such message, so it is built without growing
+    text += "writes Fanuc addresses ";
+    append_range(text, range);
+    text += ", which overlap ";
+    append_range(text, overlap.latest);
+    text += " written at line ";
+    append_decimal(text, static_cast<std::int64_t>(overlap.latest.line));
+    if (overlap.count == 1) {
+        text += " (1 earlier write overlaps in all)";
+    } else {
+        text += " (";
+        append_decimal(text, static_cast<std::int64_t>(overlap.count));
+        text += " earlier writes overlap in all)";
+    }
+    return {Check::Overlap, std::move(text)};
 }
 
 // The register type a statement's inputs have: the grid's, and the unnamed one where the comment names
@@ -246,14 +270,7 @@ StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
     if (statement.is_write && a[2] > 0) {
         const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
         if (const auto overlap = writes_.add(range)) {
-            findings.push_back(
-                {Check::Overlap,
-                 "writes Fanuc addresses " + range_text(range.first, range.end) + ", which overlap " +
-                     range_text(overlap->latest.first, overlap->latest.end) + " written at line " +
-                     std::to_string(overlap->latest.line) +
-                     (overlap->count == 1
-                          ? std::string(" (1 earlier write overlaps in all)")
-                          : " (" + std::to_string(overlap->count) + " earlier writes overlap in all)")});
+            findings.push_back(overlap_finding(range, *overlap));
         }
     }
     return result;

@@ -42,43 +42,49 @@ void WriteOverlaps::ensure_storage() {
     ends_ = all_counts.subspan(counts, counts);
 }
 
-namespace {
-
-const auto by_number = [](const auto& a, const auto& b) { return a.number < b.number; };
-
-} // namespace
-
-void WriteOverlaps::mark(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
-                         std::size_t to, const Write& write) {
-    if (to <= low || high <= from) {
-        return;
+// The segments of [from, to) in the tree over the address space, bottom-up: each node covers the addresses
+// of its leaves, node 1 all of them, and leaf a is node size + a. Every node that [from, to) covers only in
+// part is an ancestor of the leaf of from or of to - 1.
+template <typename OnSegment>
+void WriteOverlaps::each_segment(std::size_t from, std::size_t to, OnSegment on) {
+    for (std::size_t low = from + size, high = to + size; low < high; low /= 2, high /= 2) {
+        if (low % 2 == 1) {
+            on(low++);
+        }
+        if (high % 2 == 1) {
+            on(--high);
+        }
     }
-    if (from <= low && high <= to) {
-        covering_all_[node] = write;
-        covering_any_[node] = write;
-        return;
-    }
-    const std::size_t middle = (low + high) / 2;
-    mark(2 * node, low, middle, from, to, write);
-    mark((2 * node) + 1, middle, high, from, to, write);
-    covering_any_[node] =
-        std::max({covering_all_[node], covering_any_[2 * node], covering_any_[(2 * node) + 1]}, by_number);
 }
 
-const WriteOverlaps::Write& WriteOverlaps::latest(std::size_t node, std::size_t low, std::size_t high,
-                                                  std::size_t from, std::size_t to) const {
+template <typename OnAncestor>
+void WriteOverlaps::each_ancestor(std::size_t from, std::size_t to, OnAncestor on) {
+    for (std::size_t node = (from + size) / 2; node > 0; node /= 2) {
+        on(node);
+    }
+    for (std::size_t node = (to - 1 + size) / 2; node > 0; node /= 2) {
+        on(node);
+    }
+}
+
+// The new write is the latest of all: it covers all of its segments, and some of each of their ancestors.
+void WriteOverlaps::mark(std::size_t from, std::size_t to, const Write& write) {
+    each_segment(from, to, [&](std::size_t node) { covering_all_[node] = covering_any_[node] = write; });
+    each_ancestor(from, to, [&](std::size_t node) { covering_any_[node] = write; });
+}
+
+// A write that covers any of [from, to) covers some of one of its segments, or all of one of their ancestors.
+const WriteOverlaps::Write& WriteOverlaps::latest(std::size_t from, std::size_t to) const {
     static constexpr Write none{};
-    if (to <= low || high <= from) {
-        return none;
-    }
-    if (from <= low && high <= to) {
-        return covering_any_[node];
-    }
-    const std::size_t middle = (low + high) / 2;
-    // A write that covers all of this segment covers the part of it that is asked about.
-    return std::max({std::cref(covering_all_[node]), std::cref(latest(2 * node, low, middle, from, to)),
-                     std::cref(latest((2 * node) + 1, middle, high, from, to))},
-                    [](const Write& a, const Write& b) { return a.number < b.number; });
+    const Write* found = &none;
+    const auto take = [&](const Write& write) {
+        if (write.number > found->number) {
+            found = &write;
+        }
+    };
+    each_segment(from, to, [&](std::size_t node) { take(covering_any_[node]); });
+    each_ancestor(from, to, [&](std::size_t node) { take(covering_all_[node]); });
+    return *found;
 }
 
 void WriteOverlaps::count_at(std::span<std::int64_t> tree, std::size_t position) {
@@ -102,9 +108,9 @@ std::optional<Overlap> WriteOverlaps::add(const WrittenRange& range) {
     // An earlier [s, e) misses [from, to) when it starts at or after to, or ends at or before from; no range
     // does both. So the overlapping ones are those starting before to, less those ending by from.
     const std::int64_t count = counted_up_to(starts_, to - 1) - counted_up_to(ends_, from);
-    const Write last = latest(1, 0, size, from, to);
+    const Write last = latest(from, to);
 
-    mark(1, 0, size, from, to, Write{++writes_, range});
+    mark(from, to, Write{++writes_, range});
     count_at(starts_, from);
     count_at(ends_, to);
     if (count == 0 || last.number == 0) {

@@ -46,10 +46,10 @@ private:
     };
 
     void ensure_storage();
-    void mark(std::size_t node, std::size_t low, std::size_t high, std::size_t from, std::size_t to,
-              const Write& write);
-    [[nodiscard]] const Write& latest(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
-                                      std::size_t to) const;
+    template <typename OnSegment> static void each_segment(std::size_t from, std::size_t to, OnSegment on);
+    template <typename OnAncestor> static void each_ancestor(std::size_t from, std::size_t to, OnAncestor on);
+    void mark(std::size_t from, std::size_t to, const Write& write);
+    [[nodiscard]] const Write& latest(std::size_t from, std::size_t to) const;
     static void count_at(std::span<std::int64_t> tree, std::size_t position);
     [[nodiscard]] static std::int64_t counted_up_to(std::span<const std::int64_t> tree, std::size_t position);
 

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+namespace qxrfanuc {
+
+// Appends value's decimal digits to text without the temporary string of std::to_string: findings are
+// written on the checker's hot path, one for every write when a script's writes all overlap.
+inline void append_decimal(std::string& text, std::int64_t value) {
+    std::array<char, 24> digits{};
+    const auto result = std::to_chars(digits.begin(), digits.end(), value);
+    text.append(digits.begin(), result.ptr);
+}
+
+} // namespace qxrfanuc
