@@ -57,13 +57,17 @@ void WriteOverlaps::each_segment(std::size_t from, std::size_t to, OnSegment on)
     }
 }
 
+// Each once: the two paths up to the root meet, and go on as one.
 template <typename OnAncestor>
 void WriteOverlaps::each_ancestor(std::size_t from, std::size_t to, OnAncestor on) {
-    for (std::size_t node = (from + size) / 2; node > 0; node /= 2) {
-        on(node);
+    std::size_t low = (from + size) / 2;
+    std::size_t high = (to - 1 + size) / 2;
+    for (; low != high; low /= 2, high /= 2) {
+        on(low);
+        on(high);
     }
-    for (std::size_t node = (to - 1 + size) / 2; node > 0; node /= 2) {
-        on(node);
+    for (; low > 0; low /= 2) {
+        on(low);
     }
 }
 
