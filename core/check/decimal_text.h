@@ -12,8 +12,9 @@ namespace qxrfanuc {
 // written on the checker's hot path, one for every write when a script's writes all overlap.
 inline void append_decimal(std::string& text, std::int64_t value) {
     std::array<char, 24> digits{};
-    const auto result = std::to_chars(digits.begin(), digits.end(), value);
-    text.append(digits.begin(), result.ptr);
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    // A pointer and a length: the pair of iterators would go through a temporary string.
+    text.append(digits.data(), static_cast<std::size_t>(result.ptr - digits.data()));
 }
 
 } // namespace qxrfanuc
