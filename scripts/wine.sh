@@ -15,7 +15,7 @@ start_wine() {
         wineserver -w # the registry is written when the server ends
         touch "$WINEPREFIX/.qxr-ready"
     fi
-    wineserver -p
+    wineserver -p 2>/dev/null || true # one already running for the prefix, left by a run that was cut off, serves
     # Wine's own services start with the first program and live on with the server: started here, with no
     # output of the caller's to hold open, so a pipe from a later program ends when that program does.
     wine cmd /c exit </dev/null >/dev/null 2>&1
