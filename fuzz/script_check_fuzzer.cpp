@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Checks the script checker on the input as a script (any bytes: nothing may crash, hang or read out of
-// bounds), then on the two statements the generator writes for inputs taken from it: they must decode back
-// to those very inputs, the comment's QXR register included, with no finding but range.
+// bounds, and runs of bytes read as each byte on its own does), then on the two statements the generator
+// writes for inputs taken from it: they must decode back to those very inputs, the comment's QXR register
+// included, with no finding but range.
 #include "script_reader.h"
 #include "script_strings.h"
 
@@ -20,29 +21,53 @@ void fail_if(bool failed) {
     }
 }
 
-std::vector<qxrfanuc::StatementCheck> check_script(std::string_view script, std::size_t split) {
+struct Checked {
     std::vector<qxrfanuc::StatementCheck> results;
+    std::string transcript; // every finding with its place, and what each statement decodes to
+};
+
+void write_finding(std::string& transcript, std::size_t line, std::size_t column,
+                   const qxrfanuc::Finding& finding) {
+    transcript += std::to_string(line) + ':' + std::to_string(column) + ' ' + std::string(finding.name()) +
+                  ' ' + finding.message + '\n';
+}
+
+// Fed in two pieces, so that a statement, a comment or a byte order mark may be cut between reads.
+Checked check_script(std::string_view script, std::size_t split,
+                     qxrfanuc::Reading reading = qxrfanuc::Reading::InRuns) {
+    Checked checked;
     qxrfanuc::ScriptReader reader(
         [&](const qxrfanuc::ScannedStatement& statement, const qxrfanuc::StatementCheck& result) {
             fail_if(statement.line == 0 || statement.column == 0);
-            results.push_back(result);
+            for (const auto& finding : result.findings) {
+                write_finding(checked.transcript, statement.line, statement.column, finding);
+            }
+            if (result.inputs) {
+                checked.transcript += std::to_string(result.inputs->qxr) + ',' +
+                                      std::to_string(result.inputs->fanuc) + ',' +
+                                      std::to_string(result.inputs->items) + '\n';
+            }
+            checked.results.push_back(result);
         },
-        [&](std::size_t line, std::size_t column, const qxrfanuc::Finding&) {
+        [&](std::size_t line, std::size_t column, const qxrfanuc::Finding& finding) {
             fail_if(line == 0 || column == 0);
-        });
-    // Fed in two pieces, so that a statement, a comment or a byte order mark may be cut between reads.
+            write_finding(checked.transcript, line, column, finding);
+        },
+        reading);
     split = std::min(split, script.size());
     reader.feed(script.substr(0, split));
     reader.feed(script.substr(split));
     reader.finish();
-    return results;
+    return checked;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    (void)check_script(bytes, size / 2);
+    // Runs of bytes taken at once read exactly as every byte on its own.
+    fail_if(check_script(bytes, size / 2).transcript !=
+            check_script(bytes, size / 3, qxrfanuc::Reading::ByteByByte).transcript);
 
     FuzzedDataProvider provider(data, size);
     const auto qxr = provider.ConsumeIntegral<std::int16_t>();
@@ -59,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const auto results =
-        check_script("\xEF\xBB\xBF" + generated->readstring + "\r\n" + generated->writestring, split);
+        check_script("\xEF\xBB\xBF" + generated->readstring + "\r\n" + generated->writestring, split).results;
     fail_if(results.size() != 2);
     for (const auto& result : results) {
         for (const auto& finding : result.findings) {

@@ -36,7 +36,7 @@ ScriptEncoding detect_encoding(std::string_view sample) {
     return mostly_nul_lines(sample) ? ScriptEncoding::Unreadable : ScriptEncoding::Bytes;
 }
 
-ScriptReader::ScriptReader(OnStatement on_statement, OnUnread on_unread)
+ScriptReader::ScriptReader(OnStatement on_statement, OnUnread on_unread, Reading reading)
     : scanner_([this, on_statement = std::move(on_statement)](
                    const ScannedStatement& statement) { on_statement(statement, checker_.check(statement)); },
                [this, on_unread = std::move(on_unread)](const UnreadText& text) {
@@ -47,7 +47,8 @@ ScriptReader::ScriptReader(OnStatement on_statement, OnUnread on_unread)
                        ++unread_.look_alikes;
                        on_unread(text.look_alike->line, text.look_alike->column, unread_finding(text));
                    }
-               }) {}
+               },
+               reading) {}
 
 void ScriptReader::feed(std::string_view bytes) {
     if (encoding_ == ScriptEncoding::Undecided) {

@@ -33,7 +33,7 @@ public:
     using OnStatement = std::function<void(const ScannedStatement&, const StatementCheck&)>;
     using OnUnread = std::function<void(std::size_t line, std::size_t column, const Finding&)>;
 
-    ScriptReader(OnStatement on_statement, OnUnread on_unread);
+    ScriptReader(OnStatement on_statement, OnUnread on_unread, Reading reading = Reading::InRuns);
 
     static constexpr std::size_t sample_size = 4096; // what the encoding is decided on
 

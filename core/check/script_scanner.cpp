@@ -30,7 +30,7 @@ bool may_start_something(char c) {
 
 void ScriptScanner::feed(std::string_view bytes) {
     while (!bytes.empty()) {
-        if (bom_decided_) {
+        if (bom_decided_ && reading_ == Reading::InRuns) {
             if (const std::size_t run = take_run(bytes); run > 0) {
                 bytes.remove_prefix(run);
                 continue;

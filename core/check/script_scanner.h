@@ -49,13 +49,19 @@ struct UnreadText {
     std::optional<OpenComment> open_comment;
 };
 
+// How the scanner takes its bytes: where it can, in runs (comment text, code that starts nothing, a plainly
+// written statement) at once; or every byte on its own, the plain reading that the runs must agree with,
+// which the tests and the fuzzer compare them against.
+enum class Reading : std::uint8_t { InRuns, ByteByByte };
+
 class ScriptScanner {
 public:
     using OnStatement = std::function<void(const ScannedStatement&)>;
     using OnUnread = std::function<void(const UnreadText&)>;
 
-    explicit ScriptScanner(OnStatement on_statement, OnUnread on_unread = {})
-        : on_statement_(std::move(on_statement)), on_unread_(std::move(on_unread)) {}
+    explicit ScriptScanner(OnStatement on_statement, OnUnread on_unread = {},
+                           Reading reading = Reading::InRuns)
+        : on_statement_(std::move(on_statement)), on_unread_(std::move(on_unread)), reading_(reading) {}
 
     // The next bytes of the script; a UTF-8 byte order mark at its very start is skipped.
     void feed(std::string_view bytes);
@@ -85,6 +91,7 @@ private:
 
     OnStatement on_statement_;
     OnUnread on_unread_;
+    Reading reading_;
     LookAlikeFinder look_alike_;
     std::size_t block_comment_line_ = 0;
     std::size_t block_comment_column_ = 0;

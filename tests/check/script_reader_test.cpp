@@ -26,8 +26,10 @@ std::string line_of(std::size_t line, std::size_t column, const Finding& finding
            std::string(finding.name()) + "]\n";
 }
 
-// Fed in blocks of the given size: a byte at a time, every state of the reader meets the end of a block.
-Checked check_in_blocks(std::string_view script, std::size_t block) {
+// Fed in blocks of the given size, read in runs or byte by byte. A reader given its encoding up front hands
+// every block on to the scanner at once, where it otherwise holds back the first ones to decide on it.
+Checked check_in_blocks(std::string_view script, std::size_t block, Reading reading = Reading::InRuns,
+                        bool encoding_given = false) {
     Checked checked;
     ScriptReader reader(
         [&](const ScannedStatement& statement, const StatementCheck& result) {
@@ -43,7 +45,11 @@ Checked check_in_blocks(std::string_view script, std::size_t block) {
         },
         [&](std::size_t line, std::size_t column, const Finding& finding) {
             checked.findings += line_of(line, column, finding);
-        });
+        },
+        reading);
+    if (encoding_given) {
+        reader.take_as_bytes();
+    }
     for (std::size_t at = 0; at < script.size(); at += block) {
         reader.feed(script.substr(at, block));
     }
@@ -53,13 +59,19 @@ Checked check_in_blocks(std::string_view script, std::size_t block) {
     return checked;
 }
 
-// Fed whole, where runs of bytes are read at once, and a byte at a time, where they cannot be: both agree.
+// Fed whole and read in runs, as the command line reads; the same as every byte read on its own, and as the
+// scanner given a byte at a time, where every state of it meets the end of a block.
 Checked check(std::string_view script) {
-    const Checked whole = check_in_blocks(script, std::max<std::size_t>(script.size(), 1));
-    const Checked bytewise = check_in_blocks(script, 1);
-    EXPECT_EQ(whole.findings, bytewise.findings);
-    EXPECT_EQ(whole.inputs, bytewise.inputs);
-    return whole;
+    const Checked in_runs = check_in_blocks(script, std::max<std::size_t>(script.size(), 1));
+    const Checked byte_by_byte = check_in_blocks(script, script.size() + 1, Reading::ByteByByte);
+    EXPECT_EQ(in_runs.findings, byte_by_byte.findings);
+    EXPECT_EQ(in_runs.inputs, byte_by_byte.inputs);
+    if (detect_encoding(script) == ScriptEncoding::Bytes) {
+        const Checked cut_everywhere = check_in_blocks(script, 1, Reading::InRuns, true);
+        EXPECT_EQ(in_runs.findings, cut_everywhere.findings);
+        EXPECT_EQ(in_runs.inputs, cut_everywhere.inputs);
+    }
+    return in_runs;
 }
 
 const std::string read_12_1 =
