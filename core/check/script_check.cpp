@@ -11,6 +11,16 @@ namespace qxrfanuc {
 
 namespace {
 
+// The last argument the generator writes, as a number: read from its text once, not written out for each
+// statement to compare.
+constexpr std::int64_t last_argument_value = [] {
+    std::int64_t value = 0;
+    for (const char digit : statement_text::last_argument) {
+        value = (value * 10) + (digit - '0');
+    }
+    return value;
+}();
+
 constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
                                                          "last argument"};
 
@@ -96,7 +106,7 @@ void check_arguments(std::vector<Finding>& findings, const std::array<std::int16
                                               " items (" + std::to_string(decoding.grid->words_per_item) +
                                               " words each)"});
     }
-    if (std::to_string(a[3]) != statement_text::last_argument) {
+    if (a[3] != last_argument_value) {
         findings.push_back({Check::LastArgument, "last argument is " + std::to_string(a[3]) +
                                                      "; the generator always writes " +
                                                      std::string(statement_text::last_argument)});

@@ -62,8 +62,11 @@ std::size_t ScriptScanner::take_run(std::string_view bytes) {
         if (comment_recording_) {
             comment_.append(bytes.substr(0, run));
         }
-    } else if (comment_state_ != CommentState::Code || state_ != StatementState::Idle ||
-               !look_alike_.idle()) {
+    } else if (comment_state_ != CommentState::Code || !look_alike_.idle()) {
+        return 0;
+    } else if (state_ == StatementState::AfterStatement) {
+        run = take_statement_end(bytes);
+    } else if (state_ != StatementState::Idle) {
         return 0;
     } else if (bytes.front() == 'm' && !joins_a_name(previous_code_)) {
         run = take_plain_statement(bytes);
@@ -82,6 +85,26 @@ std::size_t ScriptScanner::take_run(std::string_view bytes) {
         after_carriage_return_ = false;
     }
     return run;
+}
+
+// The blanks and the one ; that may follow a statement, ahead of its comment.
+std::size_t ScriptScanner::take_statement_end(std::string_view bytes) {
+    std::size_t at = 0;
+    for (; at < bytes.size(); ++at) {
+        if (bytes[at] == ';' && !semicolon_seen_) {
+            semicolon_seen_ = true;
+            if (only_blanks_after_) {
+                statement_.end_column = column_ + at + 1;
+            }
+        } else if (!is_script_blank(bytes[at])) {
+            break;
+        }
+    }
+    if (at > 0) {
+        previous_code_ = bytes[at - 1];
+        look_alike_.passed(previous_code_);
+    }
+    return at;
 }
 
 // A statement as the generator writes it: mb.Read( or mb.Write(, four plain integers and its ), all on

@@ -76,6 +76,7 @@ private:
     void give_back_partial_bom();
     std::size_t take_run(std::string_view bytes);
     std::size_t take_plain_statement(std::string_view bytes);
+    std::size_t take_statement_end(std::string_view bytes);
     void take(char c);
     void take_in_line(char c);
     void end_line();

@@ -135,6 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:28: error: " + address_7},
         ReaderCase{"StatementsBackToBack", "/**/mb.Read(6,7,2,1000);mb.Read(6,7,2,1000)mb.Read(6,7,2,1000)",
                    "1:5: error: " + address_7 + "1:25: error: " + address_7 + "1:44: error: " + address_7},
+        // A second ; ends what follows the statement: the comment after it is no longer the statement's.
+        ReaderCase{"SecondSemicolon",
+                   "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+                   "Register 12.",
+                   ""},
         ReaderCase{"NameJoinedToTheOneBefore",
                    "xmb.Read(6,7,2,1000); _mb.Read(6,7,2,1000); "
                    "1mb.Write(6,7,2,1000);",
