@@ -57,32 +57,35 @@ void ScriptScanner::feed(std::string_view bytes) {
 // taken; none leaves the next byte to take().
 std::size_t ScriptScanner::take_run(std::string_view bytes) {
     std::size_t run = 0;
+    const bool code_at_rest = comment_state_ == CommentState::Code && look_alike_.idle();
     if (comment_state_ == CommentState::LineComment) {
         run = line_end_in(bytes);
         if (comment_recording_) {
             comment_.append(bytes.substr(0, run));
         }
-    } else if (comment_state_ != CommentState::Code || !look_alike_.idle()) {
-        return 0;
-    } else if (state_ == StatementState::AfterStatement) {
+    } else if (code_at_rest && state_ == StatementState::AfterStatement) {
         run = take_statement_end(bytes);
-    } else if (state_ != StatementState::Idle) {
-        return 0;
-    } else if (bytes.front() == 'm' && !joins_a_name(previous_code_)) {
-        run = take_plain_statement(bytes);
-    } else {
-        while (run < bytes.size() && !may_start_something(bytes[run])) {
-            ++run;
-        }
-        if (run > 0) {
-            previous_code_ = bytes[run - 1];
-            look_alike_.passed(previous_code_);
-        }
+    } else if (code_at_rest && state_ == StatementState::Idle) {
+        run = bytes.front() == 'm' && !joins_a_name(previous_code_) ? take_plain_statement(bytes)
+                                                                    : take_idle_code(bytes);
     }
     if (run > 0) {
         column_ += run;
         line_has_bytes_ = true;
         after_carriage_return_ = false;
+    }
+    return run;
+}
+
+// Code that starts nothing, between statements.
+std::size_t ScriptScanner::take_idle_code(std::string_view bytes) {
+    std::size_t run = 0;
+    while (run < bytes.size() && !may_start_something(bytes[run])) {
+        ++run;
+    }
+    if (run > 0) {
+        previous_code_ = bytes[run - 1];
+        look_alike_.passed(previous_code_);
     }
     return run;
 }

@@ -77,6 +77,7 @@ private:
     std::size_t take_run(std::string_view bytes);
     std::size_t take_plain_statement(std::string_view bytes);
     std::size_t take_statement_end(std::string_view bytes);
+    std::size_t take_idle_code(std::string_view bytes);
     void take(char c);
     void take_in_line(char c);
     void end_line();
