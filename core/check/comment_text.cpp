@@ -105,8 +105,8 @@ void CommentText::finish() {
     held_blank_count_ = 0;
     if (!elided()) {
         // Shortened, but nothing left out: in one piece again, as a comment kept whole is.
-        auto* const end = std::copy_n(head_.begin(), head_size_, whole_.begin());
-        std::copy_n(tail_.begin(), tail_size_, end);
+        char* const end = std::copy_n(head_.data(), head_size_, whole_.data());
+        std::copy_n(tail_.data(), tail_size_, end);
         whole_size_ = length_;
         shortening_ = false;
     }
