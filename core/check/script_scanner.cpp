@@ -69,6 +69,12 @@ std::size_t ScriptScanner::take_run(std::string_view bytes) {
         run = bytes.front() == 'm' && !joins_a_name(previous_code_) ? take_plain_statement(bytes)
                                                                     : take_idle_code(bytes);
     }
+    if (run > 0 && comment_state_ == CommentState::Code) {
+        // Code that starts nothing, the end of a statement or a whole one: what follows, follows its last
+        // byte.
+        previous_code_ = bytes[run - 1];
+        look_alike_.passed(previous_code_);
+    }
     if (run > 0) {
         column_ += run;
         line_has_bytes_ = true;
@@ -82,10 +88,6 @@ std::size_t ScriptScanner::take_idle_code(std::string_view bytes) {
     std::size_t run = 0;
     while (run < bytes.size() && !may_start_something(bytes[run])) {
         ++run;
-    }
-    if (run > 0) {
-        previous_code_ = bytes[run - 1];
-        look_alike_.passed(previous_code_);
     }
     return run;
 }
@@ -102,10 +104,6 @@ std::size_t ScriptScanner::take_statement_end(std::string_view bytes) {
         } else if (!is_script_blank(bytes[at])) {
             break;
         }
-    }
-    if (at > 0) {
-        previous_code_ = bytes[at - 1];
-        look_alike_.passed(previous_code_);
     }
     return at;
 }
@@ -157,8 +155,6 @@ std::size_t ScriptScanner::take_plain_statement(std::string_view bytes) {
     only_blanks_after_ = true;
     semicolon_seen_ = false;
     comment_recording_ = false;
-    previous_code_ = ')';
-    look_alike_.passed(previous_code_);
     return at;
 }
 
