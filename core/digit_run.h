@@ -12,7 +12,7 @@ class DigitRun {
 public:
     static constexpr std::int64_t huge = 99'999'999;
 
-    void add(char digit) {
+    constexpr void add(char digit) {
         ++digits_;
         if (significant_ == 0 && digit == '0') {
             return;
@@ -20,9 +20,9 @@ public:
         ++significant_;
         value_ = significant_ > 7 ? huge : (value_ * 10) + (digit - '0');
     }
-    [[nodiscard]] bool empty() const { return digits_ == 0; }
-    [[nodiscard]] std::int64_t value() const { return value_; }
-    void clear() { *this = DigitRun(); }
+    [[nodiscard]] constexpr bool empty() const { return digits_ == 0; }
+    [[nodiscard]] constexpr std::int64_t value() const { return value_; }
+    constexpr void clear() { *this = DigitRun(); }
 
 private:
     std::int64_t value_ = 0;

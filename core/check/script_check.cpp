@@ -14,11 +14,11 @@ namespace {
 // The last argument the generator writes, as a number: read from its text once, not written out for each
 // statement to compare.
 constexpr std::int64_t last_argument_value = [] {
-    std::int64_t value = 0;
+    DigitRun run;
     for (const char digit : statement_text::last_argument) {
-        value = (value * 10) + (digit - '0');
+        run.add(digit);
     }
-    return value;
+    return run.value();
 }();
 
 constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
