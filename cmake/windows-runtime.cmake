@@ -22,9 +22,11 @@ foreach(name libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     list(APPEND qxr_runtime_dlls "${path}")
 endforeach()
 
-# Copies the runtime beside target's program after each link; test_only adds Qt Test.
+set(qxr_qt_dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
+
+# Copies the runtime beside target's program after each link, with Qt Test where it is built.
 function(qxr_copy_windows_runtime target)
-    set(libraries $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
+    set(libraries ${qxr_qt_dlls})
     if(TARGET Qt6::Test)
         list(APPEND libraries $<TARGET_FILE:Qt6::Test>)
     endif()
@@ -40,8 +42,7 @@ function(qxr_copy_windows_runtime target)
 endfunction()
 
 function(qxr_install_windows_runtime)
-    install(FILES ${qxr_runtime_dlls} $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
-        DESTINATION .)
+    install(FILES ${qxr_runtime_dlls} ${qxr_qt_dlls} DESTINATION .)
     install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
     if(QXR_WINDOWS_QT_LICENSES)
