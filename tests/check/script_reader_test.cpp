@@ -79,6 +79,14 @@ const std::string read_12_1 =
 const std::string address_7 =
     "Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid (1001 + 12k) [address]\n";
 
+// A read statement whose comment, from its first R to its final period, is length bytes long: it names
+// Fanuc register 9, written with leading zeros to that length, and the QXR register given.
+std::string comment_of_length(std::size_t length, const std::string& qxr) {
+    const std::string start = "Read Value From Fanuc General Register [R] ";
+    const std::string end = "9, and Store in QXR Register " + qxr + ".";
+    return "mb.Read(6,4,2,1000);  // " + start + std::string(length - start.size() - end.size(), '0') + end;
+}
+
 struct ReaderCase {
     const char* name;
     std::string script;
@@ -154,6 +162,19 @@ INSTANTIATE_TEST_SUITE_P(
                    "2:1: error: argument 4 (last argument) (more digits than any 16-bit number has) is "
                    "outside -32768 to 32767 [argument]\n"},
         ReaderCase{"NotLookAlikes", "mb.Reads(1); xmb.read(1); mb.Read; MB.READ = 1; mb.Readout\n(1);", ""},
+        ReaderCase{"SpacedSignOnASecondLine", "x\nmb.Read(6,- 4,2,1000);\nmb.Read(6,- 4,x,1000);",
+                   "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
+                   "3:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"},
+        ReaderCase{"CommentLineThenLoneCarriageReturn", "// note\rmb.Read(6,7,2,1000);\rmb.Read(6,7,2,1000);",
+                   "2:1: error: " + address_7 + "3:1: error: " + address_7},
+        ReaderCase{"MixedCaseAndLatin1NoBreakSpace", "mb.ReAD(6,4,2,1000); mb.Read\xA0(6,4,2,1000);",
+                   "1:1: note: not checked: mb.Read is written in other letter case [look-alike]\n"
+                   "1:22: note: not checked: a no-break space stands inside mb.Read(, which is read only "
+                   "with plain blanks [look-alike]\n"},
+        ReaderCase{"PartOfANameThenALineBreak", "mb.Rea\n(6,4,2,1000);", ""},
+        ReaderCase{"EightDigitsAreBeyond16Bits", "mb.Read(6,4,2,10000000);",
+                   "1:1: error: argument 4 (last argument) (more digits than any 16-bit number has) is "
+                   "outside -32768 to 32767 [argument]\n"},
         ReaderCase{
             "IndexBeforeAddress", "mb.Read(20000,7,2,1000);",
             "1:1: error: QXR index 20000 is outside -16384 to 16383: no 16-bit QXR register halves to it "
@@ -206,6 +227,14 @@ INSTANTIATE_TEST_SUITE_P(
             "1:1: error: the comment disagrees: it names QXR register -32769, which is no 16-bit number "
             "(-32768 to 32767) [comment]\n"
             "1:1: warning: QXR register -32768 is outside 12 to 16000 [range]\n"},
+        ReaderCase{
+            "CommentOf768Bytes", comment_of_length(768, "12"),
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register "
+            "R 1 [comment]\n"},
+        ReaderCase{
+            "CommentLongerThan768BytesNamingQxr0", comment_of_length(2000, "0"),
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register "
+            "R 1; it names QXR register 0, whose half is not the QXR index 6 [comment]\n"},
         ReaderCase{
             "TypeLettersOnlyAsTheCommentHasThem",
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc R 1, and Store in QXR Register 12.",
@@ -297,6 +326,9 @@ INSTANTIATE_TEST_SUITE_P(
                     EncodingCase{"Utf16WithoutByteOrderMarkIsRefused",
                                  utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
                                  ScriptEncoding::Unreadable, ""},
+                    EncodingCase{"NulsInExactlyHalfTheLinesAreText",
+                                 std::string("a\0\nmb.Read(6,7,2,1000);\nb\0\nc\n", 29),
+                                 ScriptEncoding::Bytes, "2:1: error: " + address_7},
                     EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26),
                                  ScriptEncoding::Bytes, "2:1: error: " + address_7}),
     [](const auto& info) { return info.param.name; });
@@ -332,6 +364,10 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"LanguageTag", "\xF3\xA0\x80\x81", "\\xF3\\xA0\\x80\\x81"},
                     EscapeCase{"InvalidBytes", "\xFF\xC3(\xE2\x80", "\\xFF\\xC3(\\xE2\\x80"},
                     EscapeCase{"Overlong", "\xC0\xAF", "\\xC0\\xAF"},
+                    EscapeCase{"LeftToRightAndRightToLeftMarks", "a\xE2\x80\x8E\xE2\x80\x8F",
+                               "a\\xE2\\x80\\x8E\\xE2\\x80\\x8F"},
+                    EscapeCase{"OverlongThreeAndFourBytes", "\xE0\x80\xAF\xF0\x80\x80\xAF",
+                               "\\xE0\\x80\\xAF\\xF0\\x80\\x80\\xAF"},
                     EscapeCase{"Surrogate", "\xED\xA0\x80", "\\xED\\xA0\\x80"},
                     EscapeCase{"Emoji", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}),
     [](const auto& info) { return info.param.name; });

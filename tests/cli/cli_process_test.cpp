@@ -218,6 +218,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--check", "--read", "a.txt"},
                     2,
                     "qxr-fanuc-cli: --check combines with no option but --map or --fix\n" + try_help},
+        FailureCase{"CheckWithBatch",
+                    {"--check", "--batch"},
+                    2,
+                    "qxr-fanuc-cli: --check combines with no option but --map or --fix\n" + try_help},
         FailureCase{"CheckWithWrite",
                     {"--write", "--check"},
                     2,
@@ -602,6 +606,87 @@ TEST(CliCheck, FixRewritesOnlyComments) {
     EXPECT_EQ(again.err.find("[comment]"), std::string::npos) << again.err;
 }
 
+// --fix on whole scripts: its output and its findings compared whole.
+struct FixCase {
+    const char* name;
+    std::string script;
+    std::string fixed;
+    std::string err;
+};
+
+void PrintTo(const FixCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CliFixes : public testing::TestWithParam<FixCase> {};
+
+TEST_P(CliFixes, WritesEveryCommentAndNothingElse) {
+    const auto result = cli({"--check", "--fix"}, GetParam().script);
+    EXPECT_EQ(result.out, GetParam().fixed);
+    EXPECT_EQ(result.err, GetParam().err);
+}
+
+const std::string read_7 = "mb.Read(7,4,2,1000);";
+const std::string read_7_commented =
+    "mb.Read(7,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 14.";
+const std::string choice_7 = "note: QXR registers 14 and 15 both halve to the QXR index 7; the comment "
+                             "written names 14, the even one [qxr-choice]\n";
+
+// The same line, count times, each ending in LF.
+std::string lines_of(const std::string& line, std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        out += line + "\n";
+    }
+    return out;
+}
+
+std::string choices_7(std::size_t count) {
+    std::string out;
+    for (std::size_t i = 1; i <= count; ++i) {
+        out += "<stdin>:" + std::to_string(i) + ":1: " + choice_7;
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Script, CliFixes,
+    testing::Values(
+        FixCase{"ByteOrderMarkAndACommentOnTheFirstLine", "\xEF\xBB\xBF" + read_7 + "\nx\n",
+                "\xEF\xBB\xBF" + read_7_commented + "\nx\n",
+                "<stdin>:1:1: " + choice_7 +
+                    "qxr-fanuc-cli: 1 statement found, 1 checked: 0 errors, 0 warnings, 1 note; 1 comment "
+                    "written\n"},
+        FixCase{"CarriageReturnLineFeedThenAnEmptyLine", read_7 + "\r\n\r\n" + read_7,
+                read_7_commented + "\r\n\r\n" + read_7_commented,
+                "<stdin>:1:1: " + choice_7 + "<stdin>:3:1: " + choice_7 +
+                    "qxr-fanuc-cli: 2 statements found, 2 checked: 0 errors, 0 warnings, 2 notes; 2 comments "
+                    "written\n"},
+        FixCase{"LongerThanAReadBlock", lines_of(read_7, 300), lines_of(read_7_commented, 300),
+                choices_7(300) + "qxr-fanuc-cli: 300 statements found, 300 checked: 0 errors, 0 warnings, "
+                                 "300 notes; 300 comments written\n"},
+        FixCase{"LongerThan64KiB", lines_of(read_7, 4000), lines_of(read_7_commented, 4000),
+                choices_7(4000) + "qxr-fanuc-cli: 4000 statements found, 4000 checked: 0 errors, 0 warnings, "
+                                  "4000 notes; 4000 comments written\n"},
+        FixCase{"IndexZeroHasThreeRegisters", "mb.Read(0,4,2,1000);",
+                "mb.Read(0,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+                "Register 0.",
+                "<stdin>:1:1: warning: QXR register 0 is outside 12 to 16000 [range]\n"
+                "<stdin>:1:1: note: QXR registers -1, 0 and 1 all halve to the QXR index 0; the comment "
+                "written names 0, the even one [qxr-choice]\n"
+                "qxr-fanuc-cli: 1 statement found, 1 checked: 0 errors, 1 warning, 1 note; 1 comment "
+                "written\n"}),
+    [](const auto& info) { return info.param.name; });
+
+// The form the README gives: the file after the options.
+TEST(CliCheck, FixOfANamedFile) {
+    const ScratchFile script;
+    script.write(read_7 + "\n");
+    const auto result = cli({"--check", "--fix", script.path().string()});
+    EXPECT_EQ(result.out, read_7_commented + "\n");
+    EXPECT_EQ(result.exit_status, 0);
+}
+
 TEST(CliCheck, FixOfGeneratedStatementsChangesNothing) {
     std::string script;
     for (const auto& record : {"12,1,1,R", "13,200,30,R", "-32768,1,1,PR", "100,3,2,", "0,-5,-2,PR"}) {
@@ -655,6 +740,13 @@ TEST(CliCheck, SummarySaysWhatWasNotRead) {
               "qxr-fanuc-cli: 1 statement found, 1 checked: 0 errors in what was read, 1 warning, 1 "
               "note; not read: 2 lines after a /* never closed, 1 look-alike statement\n");
     EXPECT_EQ(result.exit_status, 0);
+}
+
+TEST(CliCheck, ALookAlikeAloneIsNotReadWhole) {
+    const auto result = cli({"--check"}, "MB.READ(6,4,2,1000);\n");
+    EXPECT_EQ(result.err,
+              "qxr-fanuc-cli: 0 statements found, 0 checked: 0 errors in what was read, 0 warnings, "
+              "1 note; not read: 1 look-alike statement\n");
 }
 
 // Every check of the table is named in --help, the README and the manual page, in the table's order.
