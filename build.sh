@@ -86,6 +86,7 @@ bench)
     ensure_packages bc
     build
     build/bin/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    build/bin/check_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     bench/cli_batch_throughput.sh build/bin/qxr-fanuc-cli
     bench/cli_check_throughput.sh build/bin/qxr-fanuc-cli
     ;;

@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "check_command.h"
 
-#include "comment_fix.h"
 #include "decimal_text.h"
 #include "display_text.h"
 #include "report.h"
-#include "script_reader.h"
+#include "script_check.h"
+#include "script_text.h"
+#include "text_bytes.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <expected>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -54,7 +58,7 @@ public:
         : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), output_(output),
           findings_(output == CheckOutput::Fix ? err : out), out_(out), totals_(totals) {}
 
-    void statement(const ScannedStatement& statement, const StatementCheck& result) {
+    void statement(const Statement& statement, const StatementCheck& result) {
         ++totals_.found;
         totals_.checked += statement.arguments ? 1 : 0;
         for (const auto& finding : result.findings) {
@@ -87,7 +91,7 @@ public:
     }
 
 private:
-    void write_map_row(const ScannedStatement& statement, const std::array<std::int64_t, 4>& arguments,
+    void write_map_row(const Statement& statement, const std::array<std::int64_t, 4>& arguments,
                        const std::optional<DecodedInputs>& inputs) {
         auto& text = out_.pending();
         text += csv_name_;
@@ -115,71 +119,100 @@ private:
     Totals& totals_;
 };
 
+// Why a script is not read: the most a script may hold, and its size where the file tells it.
+std::string too_large(std::string_view name) {
+    std::error_code error;
+    const auto size = name == "-" ? 0 : std::filesystem::file_size(std::string(name), error);
+    const std::string limit = std::string(script_size_limit_text) + " (" + std::to_string(script_size_limit) +
+                              " bytes) a script may hold";
+    return size > script_size_limit ? "it is " + std::to_string(size) + " bytes, more than the " + limit
+                                    : "it is more than the " + limit;
+}
+
+// The whole file, or standard input, up to the size a script may have; or why it cannot be read.
+std::expected<std::string, std::string> read_all(std::FILE* file, std::string_view name) {
+    std::string bytes;
+    std::vector<char> block(read_block_size);
+    std::size_t count = 0;
+    while (bytes.size() <= script_size_limit &&
+           (count = std::fread(block.data(), 1, block.size(), file)) > 0) {
+        bytes.append(block.data(), count);
+    }
+    if (std::ferror(file) != 0) {
+        return std::unexpected(std::strerror(errno != 0 ? errno : EIO));
+    }
+    if (bytes.size() > script_size_limit) {
+        return std::unexpected(too_large(name));
+    }
+    return bytes;
+}
+
+std::expected<std::string, std::string> read_script(std::string_view name) {
+    if (name == "-") {
+        return read_all(stdin, name);
+    }
+    std::FILE* file = std::fopen(std::string(name).c_str(), "rb");
+    if (file == nullptr) {
+        return std::unexpected(std::strerror(errno));
+    }
+    auto bytes = read_all(file, name);
+    std::fclose(file);
+    return bytes;
+}
+
+// The script's text with the edits made, in the order of the text, and in its own encoding.
+std::string fixed_text(const ScriptText& script, std::vector<Edit>& edits) {
+    std::string out(script.byte_order_mark ? utf8_byte_order_mark : "");
+    std::size_t copied = 0;
+    for (const auto& edit : edits) {
+        out.append(script.text, copied, edit.offset - copied);
+        out += edit.text;
+        copied = edit.offset + edit.length;
+    }
+    out.append(script.text, copied);
+    return out;
+}
+
 // Checks one script; false when it could not be opened or read.
-bool check_script(std::string_view name, CheckOutput output, BufferedOutput& out, BufferedOutput& err,
-                  Totals& totals) {
-    const bool standard_input = name == "-";
-    const std::string shown = standard_input ? "<stdin>" : std::string(name);
-    std::FILE* file = standard_input ? stdin : std::fopen(std::string(name).c_str(), "rb");
-    const auto fail = [&](std::string_view why) {
+bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, BufferedOutput& err,
+                Totals& totals) {
+    const std::string shown = name == "-" ? "<stdin>" : std::string(name);
+    auto bytes = read_script(name);
+    auto script = bytes ? decode_script(std::move(*bytes)) : std::unexpected(bytes.error());
+    if (!script) {
         err.pending() +=
-            "qxr-fanuc-cli: cannot read \"" + display_escaped(shown) + "\": " + std::string(why) + '\n';
+            "qxr-fanuc-cli: cannot read \"" + display_escaped(shown) + "\": " + script.error() + '\n';
         err.flush_if_full();
         return false;
-    };
-    if (file == nullptr) {
-        return fail(std::strerror(errno));
+    }
+    const bool fixing = output == CheckOutput::Fix;
+    if (fixing && script->encoding != ScriptEncoding::Utf8) {
+        err.pending() +=
+            "qxr-fanuc-cli: cannot read \"" + display_escaped(shown) +
+            "\": --fix writes UTF-8 scripts only, and this one is UTF-16; check it without --fix, "
+            "or save it as UTF-8\n";
+        return false;
     }
     ScriptReport report(shown, output, out, err, totals);
-    CommentFix fix(out);
-    ScriptReader reader(
-        [&](const ScannedStatement& statement, const StatementCheck& result) {
+    std::vector<Edit> edits;
+    const UnreadTotals unread = check_script(
+        script->text, fixing ? CommentFixing::On : CommentFixing::Off,
+        [&](const Statement& statement, const StatementCheck& result) {
             report.statement(statement, result);
-            if (output == CheckOutput::Fix) {
-                for (const auto& note : fix.statement(statement, result)) {
-                    report.finding(statement.line, statement.column, note);
-                }
+            if (result.edit) {
+                edits.push_back(*result.edit);
             }
         },
         [&](std::size_t line, std::size_t column, const Finding& finding) {
             report.finding(line, column, finding);
         });
-    std::vector<char> block(read_block_size);
-    std::size_t count = 0;
-    bool refused = false;
-    while (!refused && (count = std::fread(block.data(), 1, block.size(), file)) > 0) {
-        const std::string_view bytes(block.data(), count);
-        if (output == CheckOutput::Fix) {
-            fix.feed(bytes, reader);
-        } else {
-            reader.feed(bytes);
-        }
-        refused = reader.encoding() == ScriptEncoding::Unreadable ||
-                  (output == CheckOutput::Fix && reader.encoding() != ScriptEncoding::Undecided &&
-                   reader.encoding() != ScriptEncoding::Bytes);
+    if (fixing) {
+        out.pending() += fixed_text(*script, edits);
+        out.flush_if_full();
     }
-    const int read_error = std::ferror(file) != 0 ? (errno != 0 ? errno : EIO) : 0;
-    if (!standard_input) {
-        std::fclose(file);
-    }
-    if (read_error != 0) {
-        return fail(std::strerror(read_error));
-    }
-    if (output == CheckOutput::Fix) {
-        fix.finish(reader);
-    } else {
-        reader.finish();
-    }
-    if (const auto why = reader.unreadable_because()) {
-        return fail(*why);
-    }
-    if (output == CheckOutput::Fix && reader.encoding() != ScriptEncoding::Bytes) {
-        return fail("--fix writes UTF-8 scripts only, and this one is UTF-16; check it without --fix, or "
-                    "save it as UTF-8");
-    }
-    totals.unread.hidden_lines += reader.unread().hidden_lines;
-    totals.unread.look_alikes += reader.unread().look_alikes;
-    totals.comments_written += fix.comments_written();
+    totals.unread.hidden_lines += unread.hidden_lines;
+    totals.unread.look_alikes += unread.look_alikes;
+    totals.comments_written += edits.size();
     return true;
 }
 
@@ -217,7 +250,7 @@ int run_check(std::span<const std::string_view> files, CheckOutput output, Buffe
     Totals totals;
     bool all_read = true;
     for (const auto name : scripts) {
-        all_read = check_script(name, output, out, err, totals) && all_read;
+        all_read = check_file(name, output, out, err, totals) && all_read;
     }
     err.pending() += summary(totals, output);
     if (!all_read) {

@@ -3,6 +3,7 @@
 
 #include "checks.h"
 #include "register_type_argument.h"
+#include "script_text.h"
 
 #include <algorithm>
 #include <utility>
@@ -197,6 +198,10 @@ Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 o
 1 read or write failure. In batch mode, the status of the first failed record. With --check:
 1 if a FILE could not be read, else 3 if an error was found, else 0.
 
+)";
+    text += "--check reads each script whole, up to " + std::string(script_size_limit_text) +
+            "; a larger one is reported as a file that cannot\nbe read.";
+    text += R"(
 --check ends lines at LF, CR LF or a lone CR, reads UTF-8 and UTF-16 with a byte order mark,
 and finds // and /* */ comments first and takes them as blanks; it does not recognise string
 literals, so a // inside quotes starts a comment. Columns count bytes (of the UTF-8 text).

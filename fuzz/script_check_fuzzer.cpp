@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Checks the script checker on the input as a script (any bytes: nothing may crash, hang or read out of
-// bounds, and runs of bytes read as each byte on its own does), then on the two statements the generator
-// writes for inputs taken from it: they must decode back to those very inputs, the comment's QXR register
-// included, with no finding but range.
-#include "script_reader.h"
+// Checks the script checker on the input as a script (any bytes): nothing may crash, hang or read out of
+// bounds; every finding has its place and a message; the comments a fix writes lie only where a statement's
+// comment stood or ends its line, and fixing the fixed text again changes nothing. Then the two statements
+// the generator writes for inputs taken from the input must decode back to those very inputs, the comment's
+// QXR register included, with no finding but range.
+#include "script_check.h"
 #include "script_strings.h"
+#include "script_text.h"
 
 #include <array>
 #include <cstdint>
@@ -21,75 +23,73 @@ void fail_if(bool failed) {
     }
 }
 
-struct Checked {
+struct Fixed {
+    std::string text; // with every edit made
     std::vector<qxrfanuc::StatementCheck> results;
-    std::string transcript; // every finding with its place, and what each statement decodes to
 };
 
-void write_finding(std::string& transcript, std::size_t line, std::size_t column,
-                   const qxrfanuc::Finding& finding) {
-    transcript += std::to_string(line) + ':' + std::to_string(column) + ' ' + std::string(finding.name()) +
-                  ' ' + finding.message + '\n';
-}
-
-// Fed in two pieces, so that a statement, a comment or a byte order mark may be cut between reads.
-Checked check_script(std::string_view script, std::size_t split,
-                     qxrfanuc::Reading reading = qxrfanuc::Reading::InRuns) {
-    Checked checked;
-    qxrfanuc::ScriptReader reader(
-        [&](const qxrfanuc::ScannedStatement& statement, const qxrfanuc::StatementCheck& result) {
+Fixed fix(const std::string& text) {
+    Fixed fixed;
+    std::vector<qxrfanuc::Edit> edits;
+    qxrfanuc::check_script(
+        text, qxrfanuc::CommentFixing::On,
+        [&](const qxrfanuc::Statement& statement, const qxrfanuc::StatementCheck& result) {
             fail_if(statement.line == 0 || statement.column == 0);
             for (const auto& finding : result.findings) {
-                write_finding(checked.transcript, statement.line, statement.column, finding);
+                fail_if(finding.message.empty());
             }
-            if (result.inputs) {
-                checked.transcript += std::to_string(result.inputs->qxr) + ',' +
-                                      std::to_string(result.inputs->fanuc) + ',' +
-                                      std::to_string(result.inputs->items) + '\n';
+            if (result.edit) {
+                // Past the statement's ) and its ;, or in place of its comment's text up to the line end.
+                const auto& edit = *result.edit;
+                fail_if(edit.length == 0 ? edit.offset != statement.end_offset || statement.comment
+                                         : edit.offset != statement.comment_offset + 2 ||
+                                               edit.offset + edit.length != statement.line_end);
+                fail_if(!edits.empty() && edits.back().offset + edits.back().length > edit.offset);
+                edits.push_back(edit);
             }
-            checked.results.push_back(result);
+            fixed.results.push_back(result);
         },
         [&](std::size_t line, std::size_t column, const qxrfanuc::Finding& finding) {
-            fail_if(line == 0 || column == 0);
-            write_finding(checked.transcript, line, column, finding);
-        },
-        reading);
-    split = std::min(split, script.size());
-    reader.feed(script.substr(0, split));
-    reader.feed(script.substr(split));
-    reader.finish();
-    return checked;
+            fail_if(line == 0 || column == 0 || finding.message.empty());
+        });
+    std::size_t copied = 0;
+    for (const auto& edit : edits) {
+        fixed.text.append(text, copied, edit.offset - copied);
+        fixed.text += edit.text;
+        copied = edit.offset + edit.length;
+    }
+    fixed.text.append(text, copied);
+    return fixed;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    // Runs of bytes taken at once read exactly as every byte on its own.
-    fail_if(check_script(bytes, size / 2).transcript !=
-            check_script(bytes, size / 3, qxrfanuc::Reading::ByteByByte).transcript);
+    if (const auto script = qxrfanuc::decode_script(std::string(bytes))) {
+        const auto once = fix(script->text);
+        fail_if(fix(once.text).text != once.text);
+    }
 
     FuzzedDataProvider provider(data, size);
     const auto qxr = provider.ConsumeIntegral<std::int16_t>();
     const auto fanuc = provider.ConsumeIntegral<std::int16_t>();
     const auto items = provider.ConsumeIntegral<std::int16_t>();
     const auto choice = provider.ConsumeIntegral<std::uint8_t>() % 3;
-    const auto split = provider.ConsumeIntegral<std::size_t>();
     constexpr std::array<std::string_view, 3> types{qxrfanuc::general_register_type,
                                                     qxrfanuc::position_register_type, std::string_view()};
-    const std::string_view type = types.at(choice);
     const auto generated = qxrfanuc::generate_script_strings(std::to_string(qxr), std::to_string(fanuc),
-                                                             std::to_string(items), type);
+                                                             std::to_string(items), types.at(choice));
     if (!generated) {
         return 0;
     }
-    const auto results =
-        check_script("\xEF\xBB\xBF" + generated->readstring + "\r\n" + generated->writestring, split).results;
-    fail_if(results.size() != 2);
-    for (const auto& result : results) {
+    const auto checked = fix(generated->readstring + "\r\n" + generated->writestring);
+    fail_if(checked.results.size() != 2);
+    for (const auto& result : checked.results) {
         for (const auto& finding : result.findings) {
             fail_if(finding.check != qxrfanuc::Check::Range);
         }
+        fail_if(result.edit.has_value());
         if (!result.inputs) {
             std::abort();
         }

@@ -65,52 +65,29 @@ bool take_back(std::string_view& text, std::string_view expected) {
     return true;
 }
 
-// The comment seen from its start (front) and from its end (back): the whole text both times unless it was
-// too long to keep, and then its first and last stretch. The type lies between what is read from each.
-struct Ends {
-    std::string_view front;
-    std::string_view back;
-    std::size_t length;
-    bool elided;
-};
-
-std::optional<GeneratorComment> finish_type(const Ends& ends, std::string_view front_rest,
-                                            std::string_view back_rest, GeneratorComment parsed) {
-    const std::size_t type_start = ends.front.size() - front_rest.size();
-    const std::size_t type_end = ends.length - (ends.back.size() - back_rest.size());
-    if (type_end < type_start) {
-        return std::nullopt;
-    }
-    if (ends.elided) {
-        parsed.type_text = front_rest.substr(0, 40);
-        parsed.type_elided = true;
-    } else {
-        parsed.type_text = ends.front.substr(type_start, type_end - type_start);
-    }
-    parsed.general_type = !ends.elided && parsed.type_text == general_register_type;
-    return parsed;
-}
-
-// Both wordings end in "TYPE F.": takes F from the back, and the type from between the two ends.
-std::optional<GeneratorComment> finish_with_fanuc(const Ends& ends, std::string_view front,
+// Both wordings end in "TYPE F.": takes F from the back; the type is what lies between front and back.
+std::optional<GeneratorComment> finish_with_fanuc(std::string_view text, std::string_view front,
                                                   std::string_view back, std::int64_t qxr,
                                                   bool read_wording) {
     const auto fanuc = take_number_back(back);
-    if (!fanuc || !take_back(back, statement_text::type_and_register)) {
+    const std::size_t type_start = text.size() - front.size();
+    if (!fanuc || !take_back(back, statement_text::type_and_register) || back.size() < type_start) {
         return std::nullopt;
     }
     GeneratorComment parsed;
     parsed.read_wording = read_wording;
     parsed.qxr = qxr;
     parsed.fanuc = *fanuc;
-    return finish_type(ends, front, back, parsed);
+    parsed.type_text = text.substr(type_start, back.size() - type_start);
+    parsed.general_type = parsed.type_text == general_register_type;
+    return parsed;
 }
 
 // Read Value From Fanuc TYPE F, and Store in QXR Register D.
-std::optional<GeneratorComment> parse_read_wording(const Ends& ends) {
+std::optional<GeneratorComment> parse_read_wording(std::string_view text) {
     using namespace statement_text;
-    std::string_view front = ends.front;
-    std::string_view back = ends.back;
+    std::string_view front = text;
+    std::string_view back = text;
     if (!take_front(front, from_fanuc) || !take_back(back, end)) {
         return std::nullopt;
     }
@@ -118,14 +95,14 @@ std::optional<GeneratorComment> parse_read_wording(const Ends& ends) {
     if (!qxr || !take_back(back, into_qxr)) {
         return std::nullopt;
     }
-    return finish_with_fanuc(ends, front, back, *qxr, true);
+    return finish_with_fanuc(text, front, back, *qxr, true);
 }
 
 // Read Value From QXR Register D, and Store in Fanuc TYPE F.
-std::optional<GeneratorComment> parse_write_wording(const Ends& ends) {
+std::optional<GeneratorComment> parse_write_wording(std::string_view text) {
     using namespace statement_text;
-    std::string_view front = ends.front;
-    std::string_view back = ends.back;
+    std::string_view front = text;
+    std::string_view back = text;
     if (!take_front(front, from_qxr)) {
         return std::nullopt;
     }
@@ -133,7 +110,7 @@ std::optional<GeneratorComment> parse_write_wording(const Ends& ends) {
     if (!qxr || !take_front(front, into_fanuc) || !take_back(back, end)) {
         return std::nullopt;
     }
-    return finish_with_fanuc(ends, front, back, *qxr, false);
+    return finish_with_fanuc(text, front, back, *qxr, false);
 }
 
 // The type between "Fanuc " and " F" never starts or ends with a blank: one there is a blank doubled.
@@ -206,22 +183,22 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-std::optional<GeneratorComment> parse_ends(const Ends& ends) {
-    if (auto read = parse_read_wording(ends)) {
-        return read;
+// Both ends anchored: the type may then hold anything, the generator's own texts included.
+std::optional<GeneratorComment> parse_whole(std::string_view text) {
+    auto parsed = parse_read_wording(text);
+    if (!parsed) {
+        parsed = parse_write_wording(text);
     }
-    return parse_write_wording(ends);
+    return parsed && type_in_form(*parsed) ? parsed : std::nullopt;
 }
 
 // Where a text that begins like the generator's comment, but is not in its form, first leaves the form.
-std::string form_break(const Ends& ends) {
+std::string form_break(std::string_view text) {
     using namespace statement_text;
-    std::string_view front = ends.front;
-    std::string_view back = ends.back;
-    if (!ends.elided) {
-        if (const auto first = first_form(ends.front); first && !trimmed(first->rest).empty()) {
-            return "text follows the final period";
-        }
+    std::string_view front = text;
+    std::string_view back = text;
+    if (const auto first = first_form(text); first && !trimmed(first->rest).empty()) {
+        return "text follows the final period";
     }
     const bool read_wording = take_front(front, from_fanuc);
     if (!read_wording) {
@@ -254,40 +231,31 @@ std::string form_break(const Ends& ends) {
     if (!take_back(back, type_and_register)) {
         return "no blank stands between the type and the Fanuc register number";
     }
-    if (const auto parsed = parse_ends(ends); parsed && !type_in_form(*parsed)) {
+    if (parse_read_wording(text) || parse_write_wording(text)) {
         return "a blank is doubled around the type";
     }
     return "its parts overlap";
 }
 
-Ends ends_of(const CommentText& comment) {
-    if (comment.elided()) {
-        return {comment.head(), comment.tail(), comment.length(), true};
-    }
-    return {comment.head(), comment.head(), comment.length(), false};
-}
-
 } // namespace
 
-std::optional<GeneratorComment> parse_generator_comment(const CommentText& comment) {
-    const Ends ends = ends_of(comment);
-    if (!comment.elided()) {
-        if (auto first = first_form(ends.front)) {
-            const auto rest = trimmed(first->rest);
-            if (rest.empty() || first_form(rest)) {
-                return type_in_form(first->parsed) ? std::optional(first->parsed) : std::nullopt;
-            }
+std::optional<GeneratorComment> parse_generator_comment(std::string_view comment) {
+    const std::string_view text = trimmed(comment);
+    if (auto first = first_form(text)) {
+        const auto rest = trimmed(first->rest);
+        if (rest.empty() || first_form(rest)) {
+            return type_in_form(first->parsed) ? std::optional(first->parsed) : std::nullopt;
         }
     }
-    auto parsed = parse_ends(ends);
-    return parsed && type_in_form(*parsed) ? parsed : std::nullopt;
+    return parse_whole(text);
 }
 
-std::optional<std::string> generator_form_break(const CommentText& comment) {
-    if (!comment.head().starts_with(generator_comment_start) || parse_generator_comment(comment)) {
+std::optional<std::string> generator_form_break(std::string_view comment) {
+    const std::string_view text = trimmed(comment);
+    if (!text.starts_with(generator_comment_start) || parse_generator_comment(text)) {
         return std::nullopt;
     }
-    return form_break(ends_of(comment));
+    return form_break(text);
 }
 
 } // namespace qxrfanuc

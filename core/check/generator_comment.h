@@ -6,8 +6,6 @@
 //   Read Value From QXR Register D, and Store in Fanuc TYPE F.     (a write statement's)
 // TYPE is any text, the empty one included; F and D are an optional minus and digits of any length.
 
-#include "comment_text.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,8 +16,7 @@ namespace qxrfanuc {
 struct GeneratorComment {
     bool read_wording = false;  // a read statement's wording
     bool general_type = false;  // TYPE is exactly the R type text, so it selects the R rule
-    std::string_view type_text; // TYPE as read, in the comment it was read from; its start when elided
-    bool type_elided = false;   // the comment was too long to keep whole, and TYPE with it
+    std::string_view type_text; // TYPE as read, in the comment it was read from
     std::int64_t fanuc = 0;     // F; a number beyond 16 bits stays beyond them
     std::int64_t qxr = 0;       // D, likewise
 };
@@ -29,9 +26,9 @@ inline constexpr std::string_view generator_comment_start = "Read Value From";
 
 // The comment's parts when it is in the generator's form; leading and trailing blanks do not count. A
 // comment that holds the form twice is read as its first.
-[[nodiscard]] std::optional<GeneratorComment> parse_generator_comment(const CommentText& comment);
+[[nodiscard]] std::optional<GeneratorComment> parse_generator_comment(std::string_view comment);
 
 // For a comment that begins like the generator's but is not in its form, the first place it leaves it.
-[[nodiscard]] std::optional<std::string> generator_form_break(const CommentText& comment);
+[[nodiscard]] std::optional<std::string> generator_form_break(std::string_view comment);
 
 } // namespace qxrfanuc

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "script_check.h"
 
+#include "comment_fix.h"
 #include "decimal_text.h"
 #include "digit_run.h"
 #include "display_text.h"
+#include "generator_comment.h"
 #include "range_hints.h"
 #include "statement_decoder.h"
+
+#include <algorithm>
 
 namespace qxrfanuc {
 
@@ -20,6 +24,9 @@ constexpr std::int64_t last_argument_value = [] {
     }
     return run.value();
 }();
+
+// A type longer than this is shown by its start.
+constexpr std::size_t shown_type_length = 40;
 
 constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
                                                          "last argument"};
@@ -126,7 +133,8 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
     }
     const MappingRule& comment_rule = comment.general_type ? general_register_rule : position_register_rule;
     if (decoding.grid != nullptr && decoding.grid != &comment_rule) {
-        const std::string shown = display_escaped(comment.type_text) + (comment.type_elided ? "..." : "");
+        const std::string shown = display_escaped(comment.type_text.substr(0, shown_type_length)) +
+                                  (comment.type_text.size() > shown_type_length ? "..." : "");
         // A type that is not the PR type's own text takes the PR rule too, which the message says why.
         const bool plain = comment.general_type || comment.type_text == position_register_type;
         found.push_back("its type \"" + shown + "\" takes the " + (comment.general_type ? "R" : "PR") +
@@ -213,77 +221,110 @@ RegisterType register_type(const StatementDecoding& decoding,
     return comment && comment->type_text.empty() ? RegisterType::Unnamed : RegisterType::Position;
 }
 
-} // namespace
-
-Finding unread_finding(const UnreadText& text) {
-    if (text.look_alike) {
-        return {Check::LookAlike, "not checked: " + text.look_alike->reason};
-    }
-    const std::size_t lines = text.open_comment ? text.open_comment->lines : 0;
-    return {Check::OpenComment, "this /* is never closed: the " + std::to_string(lines) +
-                                    (lines == 1 ? " line" : " lines") +
-                                    " from here to the end of the script are not read"};
-}
-
-StatementCheck ScriptChecker::check(const ScannedStatement& statement) {
-    StatementCheck result;
-    auto& findings = result.findings;
-    if (!statement.arguments) {
-        findings.push_back({Check::Unchecked, "not checked: " + statement.unchecked_because});
-        return result;
-    }
-    result.arguments = statement.arguments;
-    if (auto finding = argument_finding(*statement.arguments)) {
-        findings.push_back(std::move(*finding));
-        return result;
-    }
-    std::array<std::int16_t, 4> a{};
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        a.at(i) = static_cast<std::int16_t>(statement.arguments->at(i));
-    }
-    const auto decoding = decode_statement(a[0], a[1], a[2]);
-    check_arguments(findings, a, decoding);
-
-    const auto comment =
-        statement.comment != nullptr ? parse_generator_comment(*statement.comment) : std::nullopt;
-    bool comment_agrees = false;
+// The comment's findings, compared as far as the statement tells; whether it agrees.
+bool check_comment(std::vector<Finding>& findings, const Statement& statement,
+                   const std::optional<GeneratorComment>& comment, std::int16_t index,
+                   const StatementDecoding& decoding) {
     if (comment) {
-        const auto found = disagreements(*comment, statement.is_write, a[0], decoding);
-        comment_agrees = found.empty();
+        const auto found = disagreements(*comment, statement.is_write, index, decoding);
         if (!found.empty()) {
             findings.push_back({Check::Comment, "the comment disagrees: " + join(found)});
         }
-    } else if (statement.comment != nullptr) {
+        return found.empty();
+    }
+    if (statement.comment) {
         if (auto form_break = generator_form_break(*statement.comment)) {
             findings.push_back({Check::CommentForm, "the comment is not compared: it begins like the "
                                                     "generator's, but " +
                                                         *form_break});
         }
     }
-    if (decoding.index_in_range && decoding.fanuc && decoding.items) {
-        result.comment_agrees = comment_agrees;
-        // The QXR register: the comment's when it halves to the index, else twice the index.
-        auto qxr = static_cast<std::int16_t>(2 * std::int32_t{a[0]});
-        bool from_comment = false;
-        if (comment && is_16_bit(comment->qxr) &&
-            qxr_index(static_cast<std::int16_t>(comment->qxr)) == a[0]) {
-            qxr = static_cast<std::int16_t>(comment->qxr);
-            from_comment = true;
+    return false;
+}
+
+// The inputs of a statement that decodes to them; the QXR register is the comment's when it halves to the
+// index, else twice the index.
+DecodedInputs inputs_of(std::int16_t index, std::int16_t fanuc, std::int16_t items,
+                        const StatementDecoding& decoding, const std::optional<GeneratorComment>& comment) {
+    auto qxr = static_cast<std::int16_t>(2 * std::int32_t{index});
+    const bool from_comment =
+        comment && is_16_bit(comment->qxr) && qxr_index(static_cast<std::int16_t>(comment->qxr)) == index;
+    if (from_comment) {
+        qxr = static_cast<std::int16_t>(comment->qxr);
+    }
+    return {qxr, fanuc, items, register_type(decoding, comment), from_comment};
+}
+
+Finding unread_finding(const UnreadText& text) {
+    if (!text.look_alike.empty()) {
+        return {Check::LookAlike, "not checked: " + text.look_alike};
+    }
+    return {Check::OpenComment, "this /* is never closed: the " + std::to_string(text.hidden_lines) +
+                                    (text.hidden_lines == 1 ? " line" : " lines") +
+                                    " from here to the end of the script are not read"};
+}
+
+// Checks the statements of one script in turn.
+class ScriptChecker {
+public:
+    explicit ScriptChecker(CommentFixing fixing) : fixing_(fixing) {}
+
+    [[nodiscard]] StatementCheck check(const Statement& statement) {
+        StatementCheck result;
+        if (!statement.arguments) {
+            result.findings.push_back({Check::Unchecked, "not checked: " + statement.unchecked_because});
+            return result;
         }
-        result.inputs = DecodedInputs{qxr, *decoding.fanuc, *decoding.items, register_type(decoding, comment),
-                                      from_comment};
-        if (auto finding = range_finding(*result.inputs)) {
-            findings.push_back(std::move(*finding));
+        result.arguments = statement.arguments;
+        if (auto finding = argument_finding(*statement.arguments)) {
+            result.findings.push_back(std::move(*finding));
+            return result;
         }
+        std::array<std::int16_t, 4> a{};
+        std::ranges::transform(*statement.arguments, a.begin(),
+                               [](std::int64_t argument) { return static_cast<std::int16_t>(argument); });
+        const auto decoding = decode_statement(a[0], a[1], a[2]);
+        check_arguments(result.findings, a, decoding);
+        const auto comment = statement.comment ? parse_generator_comment(*statement.comment) : std::nullopt;
+        const bool agrees = check_comment(result.findings, statement, comment, a[0], decoding);
+        if (decoding.index_in_range && decoding.fanuc && decoding.items) {
+            result.comment_agrees = agrees;
+            result.inputs = inputs_of(a[0], *decoding.fanuc, *decoding.items, decoding, comment);
+            if (auto finding = range_finding(*result.inputs)) {
+                result.findings.push_back(std::move(*finding));
+            }
+        }
+        if (statement.is_write && a[2] > 0) {
+            const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
+            if (const auto overlap = writes_.add(range)) {
+                result.findings.push_back(overlap_finding(range, *overlap));
+            }
+        }
+        if (fixing_ == CommentFixing::On) {
+            fix_comment(statement, decoding, result);
+        }
+        return result;
     }
 
-    if (statement.is_write && a[2] > 0) {
-        const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
-        if (const auto overlap = writes_.add(range)) {
-            findings.push_back(overlap_finding(range, *overlap));
-        }
-    }
-    return result;
+private:
+    CommentFixing fixing_;
+    WriteOverlaps writes_;
+};
+
+} // namespace
+
+UnreadTotals check_script(std::string_view text, CommentFixing fixing, const OnChecked& on_checked,
+                          const OnUnread& on_unread) {
+    ScriptChecker checker(fixing);
+    UnreadTotals unread;
+    scan_script(
+        text, [&](const Statement& statement) { on_checked(statement, checker.check(statement)); },
+        [&](const UnreadText& text_not_read) {
+            unread.hidden_lines += text_not_read.hidden_lines;
+            unread.look_alikes += text_not_read.look_alike.empty() ? 0 : 1;
+            on_unread(text_not_read.line, text_not_read.column, unread_finding(text_not_read));
+        });
+    return unread;
 }
 
 } // namespace qxrfanuc

@@ -4,15 +4,16 @@
 // The checks on the statements of a background script: whether the generator could have written each one,
 // whether its comment says what it does, whether its values lie in the ranges the window suggests, and
 // whether writes overlap. Also what each statement decodes to: the generator's inputs, for a map of the
-// script and for the comment the generator would write.
+// script, and with a fix the comment the generator would write, as an edit of the script's text.
 
 #include "checks.h"
-#include "script_scanner.h"
+#include "script_lexer.h"
 #include "statement_text.h"
 #include "write_overlaps.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,23 +37,36 @@ struct DecodedInputs {
     bool qxr_from_comment; // the comment named it; else twice the index, one of two registers that fit
 };
 
+// Text to put in place of length bytes of the script's text at offset.
+struct Edit {
+    std::size_t offset;
+    std::size_t length;
+    std::string text;
+};
+
 struct StatementCheck {
     std::vector<Finding> findings;                        // in the order of the table of checks
     std::optional<std::array<std::int64_t, 4>> arguments; // when its arguments are four plain integers
     std::optional<DecodedInputs> inputs;                  // when it decodes to generator inputs
     bool comment_agrees = false;                          // it has a generator comment that tells the truth
+    std::optional<Edit> edit;                             // with a fix: the comment to write
 };
 
-// The finding for text the scanner did not read as statements.
-[[nodiscard]] Finding unread_finding(const UnreadText& text);
-
-// Checks the statements of one script in turn; start a new checker for each script.
-class ScriptChecker {
-public:
-    [[nodiscard]] StatementCheck check(const ScannedStatement& statement);
-
-private:
-    WriteOverlaps writes_;
+// How much of a script was not read as statements.
+struct UnreadTotals {
+    std::size_t hidden_lines = 0; // behind a /* never closed
+    std::size_t look_alikes = 0;
 };
+
+enum class CommentFixing : std::uint8_t { Off, On };
+
+using OnChecked = std::function<void(const Statement&, const StatementCheck&)>;
+using OnUnread = std::function<void(std::size_t line, std::size_t column, const Finding&)>;
+
+// Checks a script's text: each statement with its findings, and each text not read, in the order they
+// stand. With fixing on, a statement whose comment does not tell the truth also comes with the edit that
+// writes the generator's comment, or with a note that says why none is written.
+UnreadTotals check_script(std::string_view text, CommentFixing fixing, const OnChecked& on_checked,
+                          const OnUnread& on_unread);
 
 } // namespace qxrfanuc

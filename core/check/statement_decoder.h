@@ -25,7 +25,6 @@ struct StatementDecoding {
     std::array<std::int16_t, 3> qxr_candidates{}; // the QXR registers whose half is I, ascending
     std::size_t qxr_candidate_count = 0;
 
-    [[nodiscard]] bool decodable() const { return index_in_range && fanuc && items; }
     [[nodiscard]] bool is_general() const { return grid == &general_register_rule; }
     [[nodiscard]] std::span<const std::int16_t> qxr_registers() const {
         return std::span(qxr_candidates).first(qxr_candidate_count);

@@ -2,7 +2,8 @@
 // The checker as a whole, from the bytes of a script to its findings, each as the line the command line
 // prints for it without the file name.
 #include "display_text.h"
-#include "script_reader.h"
+#include "script_check.h"
+#include "script_text.h"
 
 #include <algorithm>
 #include <string>
@@ -17,7 +18,7 @@ struct Checked {
     std::string findings; // "LINE:COLUMN: SEVERITY: MESSAGE [CHECK]\n" each
     std::string inputs;   // "QXR,FANUC,ITEMS,TYPE\n" for each statement that decodes to inputs
     UnreadTotals unread;
-    ScriptEncoding encoding = ScriptEncoding::Undecided;
+    std::optional<ScriptEncoding> encoding; // none when the script is refused
 };
 
 std::string line_of(std::size_t line, std::size_t column, const Finding& finding) {
@@ -26,13 +27,17 @@ std::string line_of(std::size_t line, std::size_t column, const Finding& finding
            std::string(finding.name()) + "]\n";
 }
 
-// Fed in blocks of the given size, read in runs or byte by byte. A reader given its encoding up front hands
-// every block on to the scanner at once, where it otherwise holds back the first ones to decide on it.
-Checked check_in_blocks(std::string_view script, std::size_t block, Reading reading = Reading::InRuns,
-                        bool encoding_given = false) {
+// Decoded and checked as the command line does.
+Checked check(std::string_view bytes) {
     Checked checked;
-    ScriptReader reader(
-        [&](const ScannedStatement& statement, const StatementCheck& result) {
+    const auto script = decode_script(std::string(bytes));
+    if (!script) {
+        return checked;
+    }
+    checked.encoding = script->encoding;
+    checked.unread = check_script(
+        script->text, CommentFixing::Off,
+        [&](const Statement& statement, const StatementCheck& result) {
             for (const auto& finding : result.findings) {
                 checked.findings += line_of(statement.line, statement.column, finding);
             }
@@ -45,33 +50,8 @@ Checked check_in_blocks(std::string_view script, std::size_t block, Reading read
         },
         [&](std::size_t line, std::size_t column, const Finding& finding) {
             checked.findings += line_of(line, column, finding);
-        },
-        reading);
-    if (encoding_given) {
-        reader.take_as_bytes();
-    }
-    for (std::size_t at = 0; at < script.size(); at += block) {
-        reader.feed(script.substr(at, block));
-    }
-    reader.finish();
-    checked.unread = reader.unread();
-    checked.encoding = reader.encoding();
+        });
     return checked;
-}
-
-// Fed whole and read in runs, as the command line reads; the same as every byte read on its own, and as the
-// scanner given a byte at a time, where every state of it meets the end of a block.
-Checked check(std::string_view script) {
-    const Checked in_runs = check_in_blocks(script, std::max<std::size_t>(script.size(), 1));
-    const Checked byte_by_byte = check_in_blocks(script, script.size() + 1, Reading::ByteByByte);
-    EXPECT_EQ(in_runs.findings, byte_by_byte.findings);
-    EXPECT_EQ(in_runs.inputs, byte_by_byte.inputs);
-    if (detect_encoding(script) == ScriptEncoding::Bytes) {
-        const Checked cut_everywhere = check_in_blocks(script, 1, Reading::InRuns, true);
-        EXPECT_EQ(in_runs.findings, cut_everywhere.findings);
-        EXPECT_EQ(in_runs.inputs, cut_everywhere.inputs);
-    }
-    return in_runs;
 }
 
 const std::string read_12_1 =
@@ -288,7 +268,7 @@ TEST(ScriptReader, CountsWhatItDidNotRead) {
 struct EncodingCase {
     const char* name;
     std::string bytes;
-    ScriptEncoding encoding;
+    std::optional<ScriptEncoding> encoding;
     std::string findings;
 };
 
@@ -325,12 +305,12 @@ INSTANTIATE_TEST_SUITE_P(
                                  ScriptEncoding::Utf16LittleEndian, "1:4: error: " + address_7},
                     EncodingCase{"Utf16WithoutByteOrderMarkIsRefused",
                                  utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
-                                 ScriptEncoding::Unreadable, ""},
+                                 std::nullopt, ""},
                     EncodingCase{"NulsInExactlyHalfTheLinesAreText",
-                                 std::string("a\0\nmb.Read(6,7,2,1000);\nb\0\nc\n", 29),
-                                 ScriptEncoding::Bytes, "2:1: error: " + address_7},
+                                 std::string("a\0\nmb.Read(6,7,2,1000);\nb\0\nc\n", 29), ScriptEncoding::Utf8,
+                                 "2:1: error: " + address_7},
                     EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26),
-                                 ScriptEncoding::Bytes, "2:1: error: " + address_7}),
+                                 ScriptEncoding::Utf8, "2:1: error: " + address_7}),
     [](const auto& info) { return info.param.name; });
 
 struct EscapeCase {

@@ -789,6 +789,22 @@ TEST(CliCheck, NamesWithControlBytesAreEscaped) {
     EXPECT_EQ(result.exit_status, 1);
 }
 
+// A script larger than the limit is refused with its size, and the next one is still checked.
+TEST(CliCheck, ScriptOverTheSizeLimitIsNotRead) {
+    const ScratchFile large;
+    large.write("");
+    std::filesystem::resize_file(large.path(), (std::uintmax_t{64} << 20U) + 1);
+    const auto name = large.path().string();
+    const auto result = cli({"--check", name, "-"}, "mb.Read(6,4,2,999)\n");
+    EXPECT_EQ(result.out, "<stdin>:1:1: warning: last argument is 999; the generator always writes 1000 "
+                          "[last-argument]\n");
+    EXPECT_EQ(result.err,
+              "qxr-fanuc-cli: cannot read \"" + name +
+                  "\": it is 67108865 bytes, more than the 64 MiB (67108864 bytes) a script may "
+                  "hold\nqxr-fanuc-cli: 1 statement found, 1 checked: 0 errors, 1 warning, 0 notes\n");
+    EXPECT_EQ(result.exit_status, 1);
+}
+
 TEST(CliCheck, FilesInTurnAndOneThatCannotBeRead) {
     const ScratchFile script;
     script.write("mb.Read(6,6,2,1000)\n");

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+#include "comment_fix.h"
+
+#include "generator_comment.h"
+#include "script_strings.h"
+#include "text_bytes.h"
+
+namespace qxrfanuc {
+
+namespace {
+
+// The comment the generator writes for the inputs, from its first word on.
+std::string generator_comment_for(const DecodedInputs& inputs, bool is_write) {
+    const auto statements = generate_script_strings(std::to_string(inputs.qxr), std::to_string(inputs.fanuc),
+                                                    std::to_string(inputs.items), names_of(inputs.type).text);
+    const std::string& statement = is_write ? statements->writestring : statements->readstring;
+    return statement.substr(statement.find(statement_text::call_end) + statement_text::call_end.size());
+}
+
+bool in_generator_wording(std::string_view comment) {
+    while (!comment.empty() && is_script_blank(comment.front())) {
+        comment.remove_prefix(1);
+    }
+    return comment.starts_with(generator_comment_start);
+}
+
+Finding qxr_choice(std::span<const std::int16_t> registers, std::int64_t index, std::int16_t written) {
+    std::string all = std::to_string(registers.front());
+    for (std::size_t i = 1; i < registers.size(); ++i) {
+        all += (i + 1 == registers.size() ? " and " : ", ") + std::to_string(registers[i]);
+    }
+    return {Check::QxrChoice, "QXR registers " + all + (registers.size() == 2 ? " both" : " all") +
+                                  " halve to the QXR index " + std::to_string(index) +
+                                  "; the comment written names " + std::to_string(written) +
+                                  ", the even one"};
+}
+
+} // namespace
+
+void fix_comment(const Statement& statement, const StatementDecoding& decoding, StatementCheck& result) {
+    if (!result.inputs || !result.arguments || result.comment_agrees || !statement.rest_of_line) {
+        return;
+    }
+    if (statement.comment && !in_generator_wording(*statement.comment)) {
+        result.findings.push_back(
+            {Check::OwnComment, "the script's own comment is kept, so the generator's is not written"});
+        return;
+    }
+    const std::string comment = generator_comment_for(*result.inputs, statement.is_write);
+    if (statement.comment) {
+        const std::size_t text_start = statement.comment_offset + 2; // past the //
+        result.edit = Edit{text_start, statement.line_end - text_start, " " + comment};
+    } else {
+        // The generator's own blanks and // between the call and its comment.
+        const std::string_view before_comment = statement_text::call_end.substr(2);
+        result.edit = Edit{statement.end_offset, 0, std::string(before_comment) + comment};
+    }
+    const auto registers = decoding.qxr_registers();
+    if (!result.inputs->qxr_from_comment && registers.size() > 1) {
+        result.findings.push_back(qxr_choice(registers, result.arguments->at(0), result.inputs->qxr));
+    }
+}
+
+} // namespace qxrfanuc

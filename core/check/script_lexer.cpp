@@ -1,0 +1,344 @@
+// SPDX-License-Identifier: MIT
+#include "script_lexer.h"
+
+#include "digit_run.h"
+#include "script_text.h"
+#include "statement_text.h"
+#include "text_bytes.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace qxrfanuc {
+
+namespace {
+
+using statement_text::read_name;
+using statement_text::write_name;
+constexpr std::size_t none = std::string_view::npos;
+
+bool ends_line(char c) {
+    return c == '\n' || c == '\r';
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_script_blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && is_script_blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Blanks, an optional sign, at least one digit, blanks.
+std::optional<std::int64_t> plain_integer(std::string_view text) {
+    text = trimmed(text);
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || !std::ranges::all_of(text, is_ascii_digit)) {
+        return std::nullopt;
+    }
+    DigitRun digits;
+    for (const char digit : text) {
+        digits.add(digit);
+    }
+    return negative ? -digits.value() : digits.value();
+}
+
+// What makes text read as no statement where it may well run as one.
+struct LookAlikeMarks {
+    bool other_case = false;
+    bool split = false; // blanks or a comment inside the name
+    bool line_break = false;
+    bool no_break_space = false; // U+00A0, in UTF-8 or as one Latin-1 byte
+
+    [[nodiscard]] bool any() const { return other_case || split || line_break || no_break_space; }
+    [[nodiscard]] std::string reason(std::string_view name) const {
+        const std::string shown(name);
+        if (no_break_space) {
+            return "a no-break space stands inside " + shown + "(, which is read only with plain blanks";
+        }
+        if (line_break) {
+            return shown + " and its ( are on different lines";
+        }
+        if (split) {
+            return "blanks or a comment split the name " + shown;
+        }
+        return shown + " is written in other letter case";
+    }
+};
+
+class Lexer {
+public:
+    Lexer(std::string_view text, const std::function<void(const Statement&)>& on_statement,
+          const std::function<void(const UnreadText&)>& on_unread)
+        : text_(text), code_(text), on_statement_(on_statement), on_unread_(on_unread) {
+        start_line(0);
+    }
+
+    void run() {
+        blank_comments();
+        for (std::size_t at = 0; at < code_.size();) {
+            const char c = code_[at];
+            if ((c == 'm' || c == 'M') && (at == 0 || !joins_a_name(code_[at - 1]))) {
+                if (const auto next = statement_at(at)) {
+                    at = *next;
+                    continue;
+                }
+                if (const auto next = look_alike_at(at)) {
+                    at = *next;
+                    continue;
+                }
+            }
+            ++at;
+        }
+        report_open_comment();
+    }
+
+private:
+    struct Place {
+        std::size_t line;
+        std::size_t column;
+    };
+
+    void start_line(std::size_t start) {
+        line_start_ = start;
+        const auto [end, next] = line_end_from(text_, start);
+        line_end_ = end;
+        line_next_ = next;
+    }
+
+    // Places come in the order of the text, so the lines are counted once.
+    Place place(std::size_t offset) {
+        while (line_next_ != line_end_ && offset >= line_next_) {
+            ++line_;
+            start_line(line_next_);
+        }
+        return {line_, offset - line_start_ + 1};
+    }
+
+    // Comments become blanks in the code, line ends staying where they are.
+    void blank_comments() {
+        const auto blank = [&](std::size_t from, std::size_t to) {
+            const auto start = code_.begin() + static_cast<std::ptrdiff_t>(from);
+            std::replace_if(
+                start, start + static_cast<std::ptrdiff_t>(to - from), [](char c) { return !ends_line(c); },
+                ' ');
+        };
+        for (std::size_t at = text_.find('/'); at != none && at + 1 < text_.size();
+             at = text_.find('/', at)) {
+            if (text_[at + 1] == '/') {
+                line_comments_.push_back(at);
+                at = line_end_from(text_, at).end;
+                std::fill(code_.begin() + static_cast<std::ptrdiff_t>(line_comments_.back()),
+                          code_.begin() + static_cast<std::ptrdiff_t>(at), ' ');
+            } else if (text_[at + 1] == '*') {
+                const std::size_t close = text_.find("*/", at + 2);
+                if (close == none) {
+                    open_comment_ = at;
+                }
+                blank(at, close == none ? text_.size() : close + 2);
+                at = close == none ? text_.size() : close + 2;
+            } else {
+                ++at;
+            }
+        }
+    }
+
+    std::optional<std::size_t> statement_at(std::size_t at) {
+        const std::string_view rest = std::string_view(code_).substr(at);
+        const bool is_write = rest.starts_with(write_name);
+        if (!is_write && !rest.starts_with(read_name)) {
+            return std::nullopt;
+        }
+        std::size_t open = at + (is_write ? write_name : read_name).size();
+        while (open < code_.size() && is_script_blank(code_[open])) {
+            ++open;
+        }
+        if (open == code_.size() || code_[open] != '(') {
+            return std::nullopt;
+        }
+        Statement statement;
+        statement.is_write = is_write;
+        const auto [line, column] = place(at);
+        statement.line = line;
+        statement.column = column;
+        const std::size_t close = read_arguments(open, statement);
+        if (close == none) {
+            statement.unchecked_because = "no closing ) on its line";
+            on_statement_(statement);
+            return line_end_;
+        }
+        return finish_statement(close, statement);
+    }
+
+    // The arguments between the ( at open and its ), which must be on the same line: where that ) is.
+    std::size_t read_arguments(std::size_t open, Statement& statement) const {
+        std::size_t depth = 1;
+        std::size_t count = 1;
+        std::size_t first_not_plain = 0;
+        std::size_t start = open + 1;
+        std::array<std::int64_t, 4> values{};
+        for (std::size_t at = open + 1; at < code_.size() && !ends_line(code_[at]); ++at) {
+            const char c = code_[at];
+            depth += c == '(' ? 1 : 0;
+            depth -= c == ')' ? 1 : 0;
+            if ((c == ',' && depth == 1) || (c == ')' && depth == 0)) {
+                const auto value = plain_integer(std::string_view(code_).substr(start, at - start));
+                first_not_plain = value || first_not_plain != 0 ? first_not_plain : count;
+                if (value && count <= values.size()) {
+                    values.at(count - 1) = *value;
+                }
+                if (c == ')') {
+                    // "()" holds no argument at all, where "(,)" holds two empty ones.
+                    const bool no_arguments =
+                        count == 1 && trimmed(code_.substr(open + 1, at - open - 1)).empty();
+                    count = no_arguments ? 0 : count;
+                    if (count != values.size()) {
+                        statement.unchecked_because =
+                            std::to_string(count) + (count == 1 ? " argument" : " arguments") + ", not 4";
+                    } else if (first_not_plain != 0) {
+                        statement.unchecked_because =
+                            "argument " + std::to_string(first_not_plain) + " is not a plain integer";
+                    } else {
+                        statement.arguments = values;
+                    }
+                    return at;
+                }
+                ++count;
+                start = at + 1;
+            }
+        }
+        return none;
+    }
+
+    // What follows the statement's ) on its line: blanks, one ; and its comment, or other code, which is
+    // where reading goes on.
+    std::size_t finish_statement(std::size_t close, Statement& statement) {
+        while (next_line_comment_ < line_comments_.size() && line_comments_[next_line_comment_] < close) {
+            ++next_line_comment_;
+        }
+        const bool commented =
+            next_line_comment_ < line_comments_.size() && line_comments_[next_line_comment_] < line_end_;
+        const std::size_t stop = commented ? line_comments_[next_line_comment_] : line_end_;
+        std::size_t at = close + 1;
+        const auto skip_blanks = [&] {
+            while (at < stop && is_script_blank(code_[at])) {
+                ++at;
+            }
+        };
+        skip_blanks();
+        const bool semicolon = at < stop && code_[at] == ';';
+        if (semicolon) {
+            ++at;
+            skip_blanks();
+        }
+        statement.line_end = line_end_;
+        statement.end_offset = close + 1;
+        if (at == stop) {
+            if (commented) {
+                statement.comment = text_.substr(stop + 2, line_end_ - stop - 2);
+                statement.comment_offset = stop;
+            }
+            // A block comment between the statement and its comment leaves no place to write one.
+            statement.rest_of_line = text_.substr(close + 1, stop - close - 1).find('/') == none;
+            if (semicolon && statement.rest_of_line) {
+                statement.end_offset = text_.find(';', close) + 1;
+            }
+            at = line_end_;
+        }
+        on_statement_(statement);
+        return at;
+    }
+
+    // Blanks, comments, line breaks and no-break spaces, as far as they go.
+    std::size_t skip_gap(std::size_t at, LookAlikeMarks& marks, bool in_name) const {
+        while (at < code_.size()) {
+            const auto byte = static_cast<unsigned char>(code_[at]);
+            if (is_script_blank(code_[at])) {
+                marks.split = marks.split || in_name;
+            } else if (ends_line(code_[at])) {
+                marks.line_break = true;
+            } else if (byte == 0xC2 && at + 1 < code_.size() &&
+                       static_cast<unsigned char>(code_[at + 1]) == 0xA0) {
+                marks.no_break_space = true;
+                ++at;
+            } else if (byte == 0xA0) {
+                marks.no_break_space = true;
+            } else {
+                break;
+            }
+            ++at;
+        }
+        return at;
+    }
+
+    // mb.Read( or mb.Write( as a script's language may well take it: in other letter case, with blanks,
+    // comments or line breaks between its parts, a no-break space before its (.
+    std::optional<std::size_t> look_alike_at(std::size_t at) {
+        LookAlikeMarks marks;
+        std::size_t p = at + 1;
+        if (p == code_.size() || lower(code_[p]) != 'b') {
+            return std::nullopt;
+        }
+        marks.other_case = code_[at] != 'm' || code_[p] != 'b';
+        p = skip_gap(p + 1, marks, true);
+        if (p == code_.size() || code_[p] != '.') {
+            return std::nullopt;
+        }
+        p = skip_gap(p + 1, marks, true);
+        const char letter = p < code_.size() ? lower(code_[p]) : '\0';
+        const std::string_view name = letter == 'r' ? read_name : write_name;
+        for (std::size_t i = 3; i < name.size(); ++i, ++p) {
+            if (p == code_.size() || lower(code_[p]) != lower(name[i])) {
+                return std::nullopt;
+            }
+            marks.other_case = marks.other_case || code_[p] != name[i];
+        }
+        p = skip_gap(p, marks, false);
+        if (p == code_.size() || code_[p] != '(' || !marks.any()) {
+            return std::nullopt;
+        }
+        const auto [line, column] = place(at);
+        on_unread_(UnreadText{line, column, marks.reason(name), 0});
+        return p + 1;
+    }
+
+    void report_open_comment() {
+        if (open_comment_ == none) {
+            return;
+        }
+        const auto [line, column] = place(open_comment_);
+        const bool ends_with_line_end = ends_line(text_.back());
+        const std::size_t lines = place(text_.size()).line - (ends_with_line_end ? 1 : 0);
+        on_unread_(UnreadText{line, column, {}, lines - line + 1});
+    }
+
+    std::string_view text_;
+    std::string code_; // the text with its comments as blanks
+    const std::function<void(const Statement&)>& on_statement_;
+    const std::function<void(const UnreadText&)>& on_unread_;
+    std::vector<std::size_t> line_comments_; // where each // stands
+    std::size_t next_line_comment_ = 0;
+    std::size_t open_comment_ = none;
+    std::size_t line_ = 1;
+    std::size_t line_start_ = 0;
+    std::size_t line_end_ = 0; // of the line that place() last gave
+    std::size_t line_next_ = 0;
+};
+
+} // namespace
+
+void scan_script(std::string_view text, const std::function<void(const Statement&)>& on_statement,
+                 const std::function<void(const UnreadText&)>& on_unread) {
+    Lexer(text, on_statement, on_unread).run();
+}
+
+} // namespace qxrfanuc

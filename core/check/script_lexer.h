@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Finds the mb.Read and mb.Write statements in a script's text, in one pass. Comments (// and /* */) are
+// found first and count as blanks for everything else; string literals are not recognised. Each statement
+// comes with its four arguments when they are plain integers, and with the // comment that follows it on its
+// line; text that may well run as a statement but is not read as one, and a /* never closed, come as text
+// not read.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qxrfanuc {
+
+struct Statement {
+    bool is_write = false;
+    std::size_t line = 0;   // 1-based
+    std::size_t column = 0; // 1-based byte column of its m
+    // The four arguments, when the text splits at top-level commas into four plain integers (optional
+    // blanks, an optional sign, digits, optional blanks); a number too long for 16 bits stays too long.
+    std::optional<std::array<std::int64_t, 4>> arguments;
+    std::string unchecked_because; // otherwise, why not
+    // Its comment: the // comment that follows its ), with nothing but blanks, one ; and block comments
+    // between. Its text runs from just past the // to the end of the line.
+    std::optional<std::string_view> comment;
+    std::size_t comment_offset = 0; // where its // stands
+    std::size_t end_offset = 0;     // just past its ), or past the ; right after it
+    std::size_t line_end = 0;       // where its line ends
+    bool rest_of_line = false;      // blanks, one ; and its comment follow it, and nothing else
+};
+
+// Text not read as statements: a look-alike, or a /* never closed, which hides the rest of the script.
+struct UnreadText {
+    std::size_t line;
+    std::size_t column;
+    std::string look_alike;       // why the text there is read as no statement; empty for a /*
+    std::size_t hidden_lines = 0; // for a /*: the lines from its own to the last
+};
+
+// Reports each statement and each text not read, in the order they stand in the text.
+void scan_script(std::string_view text, const std::function<void(const Statement&)>& on_statement,
+                 const std::function<void(const UnreadText&)>& on_unread);
+
+} // namespace qxrfanuc
