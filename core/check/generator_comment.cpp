@@ -65,54 +65,6 @@ bool take_back(std::string_view& text, std::string_view expected) {
     return true;
 }
 
-// Both wordings end in "TYPE F.": takes F from the back; the type is what lies between front and back.
-std::optional<GeneratorComment> finish_with_fanuc(std::string_view text, std::string_view front,
-                                                  std::string_view back, std::int64_t qxr,
-                                                  bool read_wording) {
-    const auto fanuc = take_number_back(back);
-    const std::size_t type_start = text.size() - front.size();
-    if (!fanuc || !take_back(back, statement_text::type_and_register) || back.size() < type_start) {
-        return std::nullopt;
-    }
-    GeneratorComment parsed;
-    parsed.read_wording = read_wording;
-    parsed.qxr = qxr;
-    parsed.fanuc = *fanuc;
-    parsed.type_text = text.substr(type_start, back.size() - type_start);
-    parsed.general_type = parsed.type_text == general_register_type;
-    return parsed;
-}
-
-// Read Value From Fanuc TYPE F, and Store in QXR Register D.
-std::optional<GeneratorComment> parse_read_wording(std::string_view text) {
-    using namespace statement_text;
-    std::string_view front = text;
-    std::string_view back = text;
-    if (!take_front(front, from_fanuc) || !take_back(back, end)) {
-        return std::nullopt;
-    }
-    const auto qxr = take_number_back(back);
-    if (!qxr || !take_back(back, into_qxr)) {
-        return std::nullopt;
-    }
-    return finish_with_fanuc(text, front, back, *qxr, true);
-}
-
-// Read Value From QXR Register D, and Store in Fanuc TYPE F.
-std::optional<GeneratorComment> parse_write_wording(std::string_view text) {
-    using namespace statement_text;
-    std::string_view front = text;
-    std::string_view back = text;
-    if (!take_front(front, from_qxr)) {
-        return std::nullopt;
-    }
-    const auto qxr = take_number_front(front);
-    if (!qxr || !take_front(front, into_fanuc) || !take_back(back, end)) {
-        return std::nullopt;
-    }
-    return finish_with_fanuc(text, front, back, *qxr, false);
-}
-
 // The type between "Fanuc " and " F" never starts or ends with a blank: one there is a blank doubled.
 bool type_in_form(const GeneratorComment& parsed) {
     return parsed.type_text.empty() ||
@@ -183,15 +135,6 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// Both ends anchored: the type may then hold anything, the generator's own texts included.
-std::optional<GeneratorComment> parse_whole(std::string_view text) {
-    auto parsed = parse_read_wording(text);
-    if (!parsed) {
-        parsed = parse_write_wording(text);
-    }
-    return parsed && type_in_form(*parsed) ? parsed : std::nullopt;
-}
-
 // Where a text that begins like the generator's comment, but is not in its form, first leaves the form.
 std::string form_break(std::string_view text) {
     using namespace statement_text;
@@ -231,7 +174,7 @@ std::string form_break(std::string_view text) {
     if (!take_back(back, type_and_register)) {
         return "no blank stands between the type and the Fanuc register number";
     }
-    if (parse_read_wording(text) || parse_write_wording(text)) {
+    if (first_form(text)) {
         return "a blank is doubled around the type";
     }
     return "its parts overlap";
@@ -241,13 +184,13 @@ std::string form_break(std::string_view text) {
 
 std::optional<GeneratorComment> parse_generator_comment(std::string_view comment) {
     const std::string_view text = trimmed(comment);
-    if (auto first = first_form(text)) {
-        const auto rest = trimmed(first->rest);
-        if (rest.empty() || first_form(rest)) {
-            return type_in_form(first->parsed) ? std::optional(first->parsed) : std::nullopt;
-        }
+    // A comment that holds the wording twice is read as its first.
+    const auto first = first_form(text);
+    if (!first || !type_in_form(first->parsed)) {
+        return std::nullopt;
     }
-    return parse_whole(text);
+    const auto rest = trimmed(first->rest);
+    return rest.empty() || first_form(rest) ? std::optional(first->parsed) : std::nullopt;
 }
 
 std::optional<std::string> generator_form_break(std::string_view comment) {
