@@ -7,16 +7,22 @@ namespace qxrfanuc {
 
 namespace {
 
-void count_at(std::vector<std::uint32_t>& tree, std::size_t place) {
+constexpr std::int32_t lowest = -32768;
+constexpr std::size_t places = std::size_t{1} << 16U;
+
+std::size_t place_of(std::int32_t address) {
+    return static_cast<std::size_t>(std::min(address - lowest, std::int32_t{places} - 1));
+}
+
+void count_at(std::vector<std::size_t>& tree, std::size_t place) {
     for (std::size_t i = place + 1; i < tree.size(); i += i & (~i + 1)) {
         ++tree[i];
     }
 }
 
-// How many were counted at places before place.
-std::size_t counted_before(const std::vector<std::uint32_t>& tree, std::size_t place) {
+std::size_t counted_up_to(const std::vector<std::size_t>& tree, std::size_t place) {
     std::size_t sum = 0;
-    for (std::size_t i = place; i > 0; i -= i & (~i + 1)) {
+    for (std::size_t i = place + 1; i > 0; i -= i & (~i + 1)) {
         sum += tree[i];
     }
     return sum;
@@ -24,55 +30,33 @@ std::size_t counted_before(const std::vector<std::uint32_t>& tree, std::size_t p
 
 } // namespace
 
-void WriteOverlaps::mark(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
-                         std::size_t to, std::uint32_t write) {
-    if (to <= low || high <= from) {
-        return;
-    }
-    covering_any_[node] = write;
-    if (from <= low && high <= to) {
-        covering_all_[node] = write;
-        return;
-    }
-    const std::size_t middle = (low + high) / 2;
-    mark(2 * node, low, middle, from, to, write);
-    mark((2 * node) + 1, middle, high, from, to, write);
-}
-
-std::uint32_t WriteOverlaps::latest(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
-                                    std::size_t to) const {
-    if (to <= low || high <= from) {
-        return 0;
-    }
-    if (from <= low && high <= to) {
-        return covering_any_[node];
-    }
-    const std::size_t middle = (low + high) / 2;
-    return std::max({covering_all_[node], latest(2 * node, low, middle, from, to),
-                     latest((2 * node) + 1, middle, high, from, to)});
-}
-
 std::optional<Overlap> WriteOverlaps::add(const WrittenRange& range) {
     if (writes_.empty()) {
-        covering_all_.assign(2 * places, 0);
-        covering_any_.assign(2 * places, 0);
         starts_.assign(places + 1, 0);
         ends_.assign(places + 1, 0);
     }
-    const auto from = static_cast<std::size_t>(range.first - lowest);
-    const auto to = static_cast<std::size_t>(std::min(range.end - lowest, std::int32_t{places}));
-    // The earlier writes that end at or before from, or start at or after to, miss this one.
-    const std::size_t missing = counted_before(ends_, from) + (writes_.size() - counted_before(starts_, to));
-    const std::uint32_t last = latest(1, 0, places, from, to);
+    // The earlier writes that end before this one starts, or start after it ends, miss it.
+    const std::size_t before = range.first == lowest ? 0 : counted_up_to(ends_, place_of(range.first - 1));
+    const std::size_t after = writes_.size() - counted_up_to(starts_, place_of(range.end - 1));
+    // Stretches that start at the range's ends, so that those within it can go, the latest write on them
+    // seen, and the range become one stretch of its own.
+    for (const std::int32_t at : {range.first, range.end}) {
+        const auto next = latest_.upper_bound(at);
+        latest_.try_emplace(at, next == latest_.begin() ? 0 : std::prev(next)->second);
+    }
+    std::size_t last = 0;
+    for (auto stretch = latest_.find(range.first); stretch->first < range.end;) {
+        last = std::max(last, stretch->second);
+        stretch = latest_.erase(stretch);
+    }
     writes_.push_back(range);
-    const auto number = static_cast<std::uint32_t>(writes_.size());
-    mark(1, 0, places, from, to, number);
-    count_at(starts_, from);
-    count_at(ends_, to - 1);
+    latest_[range.first] = writes_.size();
+    count_at(starts_, place_of(range.first));
+    count_at(ends_, place_of(range.end - 1));
     if (last == 0) {
         return std::nullopt;
     }
-    return Overlap{writes_[last - 1], writes_.size() - 1 - missing};
+    return Overlap{writes_[last - 1], writes_.size() - 1 - before - after};
 }
 
 } // namespace qxrfanuc

@@ -2,11 +2,11 @@
 #pragma once
 
 // Remembers the Fanuc address ranges that a script's write statements cover, and tells for a new range how
-// many earlier ones it overlaps and which of them came last. Each write costs a logarithm of the 16-bit
-// address space, however many came before.
+// many earlier ones it overlaps and which of them came last, in a time logarithmic in the writes.
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -29,25 +29,15 @@ public:
     std::optional<Overlap> add(const WrittenRange& range);
 
 private:
-    // Ranges start at 16-bit addresses. Those that reach past 32767 can only meet there in ranges that
-    // start at or below 32767, so both cover 32767 itself: cutting every range at 32768 changes no answer
-    // and keeps the address space to 2^16 places.
-    static constexpr std::int32_t lowest = -32768;
-    static constexpr std::size_t places = std::size_t{1} << 16U;
-
-    void mark(std::size_t node, std::size_t low, std::size_t high, std::size_t from, std::size_t to,
-              std::uint32_t write);
-    [[nodiscard]] std::uint32_t latest(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
-                                       std::size_t to) const;
-
-    std::vector<WrittenRange> writes_; // numbered from 1 in the trees; 0 is none
-    // A segment tree over the addresses: per segment, the latest write that covers all of it, and the
-    // latest that covers any of it.
-    std::vector<std::uint32_t> covering_all_;
-    std::vector<std::uint32_t> covering_any_;
-    // Fenwick trees of how many writes start, and end, at each place.
-    std::vector<std::uint32_t> starts_;
-    std::vector<std::uint32_t> ends_;
+    std::vector<WrittenRange> writes_;
+    // The addresses as stretches: from each key to the next, the number (from 1) of the latest write that
+    // covers them, or 0.
+    std::map<std::int32_t, std::size_t> latest_;
+    // How many writes start, and end, at or before each address (Fenwick trees over the 16-bit addresses;
+    // a range reaching past 32767 counts as ending there, which changes no overlap, since any range it can
+    // meet there starts at or below 32767).
+    std::vector<std::size_t> starts_;
+    std::vector<std::size_t> ends_;
 };
 
 } // namespace qxrfanuc
