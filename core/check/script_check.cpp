@@ -2,7 +2,6 @@
 #include "script_check.h"
 
 #include "comment_fix.h"
-#include "decimal_text.h"
 #include "digit_run.h"
 #include "display_text.h"
 #include "generator_comment.h"
@@ -43,6 +42,10 @@ bool is_16_bit(std::int64_t value) {
 std::string number(std::int64_t value) {
     return value == DigitRun::huge ? std::string("(more digits than any 16-bit number has)")
                                    : std::to_string(value);
+}
+
+std::string counted(std::size_t count, std::string_view what) {
+    return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
 }
 
 std::string range_text(RangeHint hint) {
@@ -184,31 +187,16 @@ std::optional<Finding> range_finding(const DecodedInputs& inputs) {
     return Finding{Check::Range, join(parts)};
 }
 
-void append_range(std::string& text, const WrittenRange& range) {
-    text += '[';
-    append_decimal(text, range.first);
-    text += ", ";
-    append_decimal(text, range.end);
-    text += ')';
+std::string range_of(const WrittenRange& range) {
+    return "[" + std::to_string(range.first) + ", " + std::to_string(range.end) + ")";
 }
 
 Finding overlap_finding(const WrittenRange& range, const Overlap& overlap) {
-    std::string text;
-    text.reserve(160); // the longest such message, so it is built without growing
-    text += "writes Fanuc addresses ";
-    append_range(text, range);
-    text += ", which overlap ";
-    append_range(text, overlap.latest);
-    text += " written at line ";
-    append_decimal(text, static_cast<std::int64_t>(overlap.latest.line));
-    if (overlap.count == 1) {
-        text += " (1 earlier write overlaps in all)";
-    } else {
-        text += " (";
-        append_decimal(text, static_cast<std::int64_t>(overlap.count));
-        text += " earlier writes overlap in all)";
-    }
-    return {Check::Overlap, std::move(text)};
+    return {Check::Overlap, "writes Fanuc addresses " + range_of(range) + ", which overlap " +
+                                range_of(overlap.latest) + " written at line " +
+                                std::to_string(overlap.latest.line) + " (" +
+                                counted(overlap.count, "earlier write") +
+                                (overlap.count == 1 ? " overlaps" : " overlap") + " in all)"};
 }
 
 // The register type a statement's inputs have: the grid's, and the unnamed one where the comment names

@@ -2,6 +2,7 @@
 #include "write_overlaps.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace qxrfanuc {
 

@@ -8,8 +8,8 @@
 
 namespace qxrfanuc {
 
-// Appends value's decimal digits to text without the temporary string of std::to_string: findings are
-// written on the checker's hot path, one for every write when a script's writes all overlap.
+// Appends value's decimal digits to text without the temporary string of std::to_string: a finding's line
+// is written for every finding, one for every write when a script's writes all overlap.
 inline void append_decimal(std::string& text, std::int64_t value) {
     std::array<char, 24> digits{};
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
