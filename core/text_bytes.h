@@ -22,6 +22,17 @@ namespace qxrfanuc {
     return c == ' ' || c == '\t';
 }
 
+// The text without the blanks it starts and ends with.
+[[nodiscard]] constexpr std::string_view without_blanks(std::string_view text) {
+    while (!text.empty() && is_script_blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && is_script_blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 // What a UTF-8 text may start with, as spreadsheets and some editors write it; skipped at the start only.
 inline constexpr std::string_view utf8_byte_order_mark = "\xEF\xBB\xBF";
 

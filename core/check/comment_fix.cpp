@@ -17,13 +17,6 @@ std::string generator_comment_for(const DecodedInputs& inputs, bool is_write) {
     return statement.substr(statement.find(statement_text::call_end) + statement_text::call_end.size());
 }
 
-bool in_generator_wording(std::string_view comment) {
-    while (!comment.empty() && is_script_blank(comment.front())) {
-        comment.remove_prefix(1);
-    }
-    return comment.starts_with(generator_comment_start);
-}
-
 Finding qxr_choice(std::span<const std::int16_t> registers, std::int64_t index, std::int16_t written) {
     std::string all = std::to_string(registers.front());
     for (std::size_t i = 1; i < registers.size(); ++i) {
@@ -41,7 +34,7 @@ void fix_comment(const Statement& statement, const StatementDecoding& decoding, 
     if (!result.inputs || !result.arguments || result.comment_agrees || !statement.rest_of_line) {
         return;
     }
-    if (statement.comment && !in_generator_wording(*statement.comment)) {
+    if (statement.comment && !without_blanks(*statement.comment).starts_with(generator_comment_start)) {
         result.findings.push_back(
             {Check::OwnComment, "the script's own comment is kept, so the generator's is not written"});
         return;

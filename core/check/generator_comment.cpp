@@ -125,22 +125,12 @@ std::optional<FirstForm> first_form(std::string_view text) {
     return read_form_from(text, text.size() - front.size(), false, *qxr);
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && is_script_blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && is_script_blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Where a text that begins like the generator's comment, but is not in its form, first leaves the form.
 std::string form_break(std::string_view text) {
     using namespace statement_text;
     std::string_view front = text;
     std::string_view back = text;
-    if (const auto first = first_form(text); first && !trimmed(first->rest).empty()) {
+    if (const auto first = first_form(text); first && !without_blanks(first->rest).empty()) {
         return "text follows the final period";
     }
     const bool read_wording = take_front(front, from_fanuc);
@@ -183,18 +173,18 @@ std::string form_break(std::string_view text) {
 } // namespace
 
 std::optional<GeneratorComment> parse_generator_comment(std::string_view comment) {
-    const std::string_view text = trimmed(comment);
+    const std::string_view text = without_blanks(comment);
     // A comment that holds the wording twice is read as its first.
     const auto first = first_form(text);
     if (!first || !type_in_form(first->parsed)) {
         return std::nullopt;
     }
-    const auto rest = trimmed(first->rest);
+    const auto rest = without_blanks(first->rest);
     return rest.empty() || first_form(rest) ? std::optional(first->parsed) : std::nullopt;
 }
 
 std::optional<std::string> generator_form_break(std::string_view comment) {
-    const std::string_view text = trimmed(comment);
+    const std::string_view text = without_blanks(comment);
     if (!text.starts_with(generator_comment_start) || parse_generator_comment(text)) {
         return std::nullopt;
     }

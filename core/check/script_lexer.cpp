@@ -25,19 +25,9 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && is_script_blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && is_script_blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Blanks, an optional sign, at least one digit, blanks.
 std::optional<std::int64_t> plain_integer(std::string_view text) {
-    text = trimmed(text);
+    text = without_blanks(text);
     const bool negative = text.starts_with('-');
     if (negative || text.starts_with('+')) {
         text.remove_prefix(1);
@@ -199,7 +189,7 @@ private:
                 if (c == ')') {
                     // "()" holds no argument at all, where "(,)" holds two empty ones.
                     const bool no_arguments =
-                        count == 1 && trimmed(code_.substr(open + 1, at - open - 1)).empty();
+                        count == 1 && without_blanks(code_.substr(open + 1, at - open - 1)).empty();
                     count = no_arguments ? 0 : count;
                     if (count != values.size()) {
                         statement.unchecked_because =
