@@ -768,7 +768,8 @@ TEST(CliCheck, EveryCheckIsDocumented) {
         const std::string name(check.name);
         const std::string help_line =
             "  " + name + " (" + std::string(qxrfanuc::severity_name(check.severity)) + "): ";
-        EXPECT_GT(in_help = help.find(help_line, in_help), 0U) << name;
+        in_help = help.find(help_line, in_help);
+        EXPECT_NE(in_help, std::string::npos) << name;
         if (check.check == qxrfanuc::Check::OwnComment || check.check == qxrfanuc::Check::QxrChoice) {
             EXPECT_NE(readme.find("(`" + name + "`)"), std::string::npos) << name;
         } else {
