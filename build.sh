@@ -13,7 +13,8 @@
 #   ./build.sh portability    build with Ninja Multi-Config, and the core and CLI with clang and libc++
 #   ./build.sh windows-test   cross-compile everything for Windows (Qt built once from Debian's source) and
 #                             run every test under Wine, and the window with real input
-#   ./build.sh windows-package  the folder a Windows user unzips and runs, as a zip, and its check
+#   ./build.sh windows-package  the folder a Windows user unzips and runs, as a zip, and an installer for one
+#                             user with a Start-menu entry, and the checks of both under Wine
 # Warnings never stop run, test, build or bench; strict, lint, sanitize, fuzz and the windows commands (CI's)
 # treat them as errors.
 set -euo pipefail
@@ -38,6 +39,11 @@ build_preset() {
     local preset=$1 dir=$2 stamp
     shift 2
     stamp=$(configuration_stamp "$preset" "$@")
+    # A folder configured where the checkout lay elsewhere (the host's path, or a Debian 13 root's /src)
+    # cannot be configured again: it starts anew.
+    if [ -f "$dir/CMakeCache.txt" ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$PWD" "$dir/CMakeCache.txt"; then
+        rm -rf "$dir"
+    fi
     if [ ! -f "$dir/CMakeCache.txt" ] || [ "$(cat "$dir/.configured-from" 2>/dev/null)" != "$stamp" ]; then
         cmake --preset "$preset" "$@"
         echo "$stamp" >"$dir/.configured-from"
@@ -48,6 +54,16 @@ build_preset() {
 build() {
     ensure_packages "${build_packages[@]}"
     build_preset default build
+}
+
+# Qt for Windows is Debian 13's Qt 6.8 LTS, built with Debian 13's mingw-w64 and host tools of its own
+# version: on an older Debian the Windows commands run in a kept Debian 13 root (scripts/fresh-root.sh).
+in_debian_13() {
+    local version
+    version=$(. /etc/os-release && echo "${VERSION_ID:-99}") # testing and unstable have none
+    if [ "${version%%.*}" -lt 13 ]; then
+        exec scripts/fresh-root.sh --kept trixie ./build.sh "$@"
+    fi
 }
 
 # Everything for Windows, cross-compiled against Qt built from Debian's source (once per machine).
@@ -142,6 +158,7 @@ portability)
     build-libcxx/bin/qxr-fanuc-cli 12 1 1 R
     ;;
 windows-test)
+    in_debian_13 "$@"
     windows_build
     start_private_xvfb 1280x1024
     start_wine "$PWD/build-windows-cross/wine"
@@ -151,16 +168,13 @@ windows-test)
     scripts/wine-window-check.sh build-windows-cross/bin/qxr-fanuc.exe
     ;;
 windows-package)
+    in_debian_13 "$@"
     windows_build
-    ensure_packages binutils-mingw-w64-x86-64 xvfb x11-utils xdotool
+    ensure_packages binutils-mingw-w64-x86-64 nsis xvfb x11-utils xdotool
+    (cd build-windows-cross && cpack --config CPackConfig.cmake >/dev/null)
     version=$(sed -n 's/^    VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
-    folder=qxr-fanuc-sorvane-$version-windows-x64
-    rm -rf "build-windows-cross/package"
-    cmake --install build-windows-cross --prefix "build-windows-cross/package/$folder" --strip >/dev/null
-    # The DLLs come unstripped from Qt's build and the compiler's package; what ships carries no debug data.
-    find "build-windows-cross/package/$folder" -iname '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
-    (cd build-windows-cross/package && cmake -E tar cf "../$folder.zip" --format=zip "$folder")
-    tests/package/check_windows_package.sh "build-windows-cross/$folder.zip"
+    tests/package/check_windows_package.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64.zip"
+    tests/package/check_windows_installer.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64-setup.exe"
     ;;
 *)
     echo "usage: ./build.sh run | test | build | strict | bench | sanitize | fuzz [SECONDS] | lint | package | portability | windows-test | windows-package" >&2

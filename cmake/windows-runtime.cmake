@@ -36,7 +36,7 @@ function(qxr_copy_windows_runtime target)
             $<TARGET_FILE_DIR:${target}>/styles
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
             $<TARGET_FILE_DIR:${target}>/platforms
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Qt6::QModernWindowsStylePlugin>
             $<TARGET_FILE_DIR:${target}>/styles
         VERBATIM)
 endfunction()
@@ -44,7 +44,7 @@ endfunction()
 function(qxr_install_windows_runtime)
     install(FILES ${qxr_runtime_dlls} ${qxr_qt_dlls} DESTINATION .)
     install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
-    install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+    install(FILES $<TARGET_FILE:Qt6::QModernWindowsStylePlugin> DESTINATION styles)
     if(QXR_WINDOWS_QT_LICENSES)
         install(DIRECTORY ${QXR_WINDOWS_QT_LICENSES}/ DESTINATION licenses/qt)
     endif()

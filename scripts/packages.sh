@@ -34,6 +34,7 @@ package_command() {
     git) echo git ;;
     wine) echo wine ;;
     wine64) echo wine64 ;;
+    nsis) echo makensis ;;
     g++-mingw-w64-x86-64-posix) echo x86_64-w64-mingw32-g++-posix ;;
     libc++-*-dev) echo "" ;;
     *) echo "" ;;

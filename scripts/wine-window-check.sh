@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/xvfb.sh
 source scripts/wine.sh
-ensure_packages wine wine64 xvfb x11-utils xdotool xclip imagemagick fonts-liberation
+ensure_packages wine wine64 xvfb x11-utils xdotool xclip imagemagick fonts-liberation bc
 
 program=$(realpath "$1")
 screenshot=${2:-}

@@ -26,17 +26,28 @@ stop_wine() {
 }
 
 # Windows has Times New Roman and Wine has not: the window's captions would fall back to another face, and
-# its layout tests would mean nothing. In this test prefix only, Liberation Serif (metrically the same face)
-# is registered under that name; nothing of it ships.
+# its layout tests would mean nothing. In this test prefix only, copies of Liberation Serif (metrically the
+# same face) renamed to that family are installed and registered, so that both Qt's DirectWrite font
+# database and GDI find it; nothing of it ships.
 give_wine_times_new_roman() {
-    local fonts=/usr/share/fonts/truetype/liberation style file
-    [ -f "$WINEPREFIX/.qxr-times" ] && return 0
+    local fonts=/usr/share/fonts/truetype/liberation style file name
+    [ -f "$WINEPREFIX/.qxr-times-renamed" ] && return 0
+    ensure_packages python3-fonttools >&2
     for style in Regular Bold Italic BoldItalic; do
         file=$fonts/LiberationSerif-$style.ttf
         [ -f "$file" ] || continue
-        cp "$file" "$WINEPREFIX/drive_c/windows/Fonts/"
+        python3 - "$file" "$WINEPREFIX/drive_c/windows/Fonts/qxr-times-$style.ttf" <<'PY'
+import sys
+from fontTools.ttLib import TTFont
+font = TTFont(sys.argv[1])
+for record in font["name"].names:
+    text = record.toUnicode().replace("Liberation Serif", "Times New Roman")
+    record.string = text.replace("LiberationSerif", "TimesNewRoman")
+font.save(sys.argv[2])
+PY
+        name="Times New Roman ${style/BoldItalic/Bold Italic}"
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+            /v "${name% Regular} (TrueType)" /t REG_SZ /d "qxr-times-$style.ttf" /f >/dev/null 2>&1
     done
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ \
-        /d 'Liberation Serif' /f >/dev/null 2>&1
-    touch "$WINEPREFIX/.qxr-times"
+    touch "$WINEPREFIX/.qxr-times-renamed"
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Checks the Windows folder as a user gets it: unzipped, it holds the programs, the licence texts and the
-# README; every DLL that an .exe or .dll in it imports is in the folder or is part of Windows; and copied into
+# README; its Qt is 6.8; every DLL that an .exe or .dll in it imports is in the folder or is part of Windows; and copied into
 # a fresh Wine prefix that has nothing else, the window starts and the command line gives the worked example
 # byte for byte.
 # Usage: tests/package/check_windows_package.sh PACKAGE.zip
@@ -27,12 +27,18 @@ fail() {
 }
 
 for file in qxr-fanuc.exe qxr-fanuc-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
-    styles/qwindowsvistastyle.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LICENSE.txt README.txt \
+    styles/qmodernwindowsstyle.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LICENSE.txt README.txt \
     licenses/qt/LGPL-3.0-only.txt licenses/qt/SOURCE licenses/qt/debian-copyright; do
     [ -f "$folder/$file" ] || fail "missing $file"
 done
 grep -q "qt6-base" "$folder/licenses/qt/SOURCE" || fail "licenses/qt/SOURCE names no Debian source package"
 [ -z "$(find "$folder" -name 'Qt6Test.dll')" ] || fail "the test library ships"
+
+# Qt 6.8 LTS, as each Qt DLL's own version resource says (its FileVersion, in UTF-16).
+while IFS= read -r dll; do
+    version=$(strings -el "$dll" | grep -x -A1 FileVersion | sed -n 2p)
+    [[ "$version" == 6.8.* ]] || fail "${dll#"$folder"/} is Qt ${version:-of no version}, not 6.8"
+done < <(find "$folder" -iname 'Qt6*.dll' -o -ipath '*/platforms/*.dll' -o -ipath '*/styles/*.dll')
 
 # DLLs that every Windows has; anything else an .exe or a .dll imports must lie in the folder.
 system_dlls=$(tr '\n' ' ' <<<' kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll imm32.dll
