@@ -36,7 +36,7 @@ grep -q "qt6-base" "$folder/licenses/qt/SOURCE" || fail "licenses/qt/SOURCE name
 
 # Qt 6.8 LTS, as each Qt DLL's own version resource says (its FileVersion, in UTF-16).
 while IFS= read -r dll; do
-    version=$(strings -el "$dll" | grep -x -A1 FileVersion | sed -n 2p)
+    version=$(x86_64-w64-mingw32-strings -el "$dll" | grep -x -A1 FileVersion | sed -n 2p)
     [[ "$version" == 6.8.* ]] || fail "${dll#"$folder"/} is Qt ${version:-of no version}, not 6.8"
 done < <(find "$folder" -iname 'Qt6*.dll' -o -ipath '*/platforms/*.dll' -o -ipath '*/styles/*.dll')
 
