@@ -42,7 +42,7 @@ Fixed fix(const std::string& text) {
                 // Past the statement's ) and its ;, or in place of its comment's text up to the line end.
                 const auto& edit = *result.edit;
                 fail_if(edit.length == 0 ? edit.offset != statement.end_offset || statement.comment
-                                         : edit.offset != statement.comment_offset + 2 ||
+                                         : edit.offset != statement.comment_offset ||
                                                edit.offset + edit.length != statement.line_end);
                 fail_if(!edits.empty() && edits.back().offset + edits.back().length > edit.offset);
                 edits.push_back(edit);

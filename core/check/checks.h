@@ -40,6 +40,7 @@ enum class Check : std::uint8_t {
     Overlap,
     OwnComment,
     QxrChoice,
+    Unfixed,
 };
 
 struct CheckInfo {
@@ -49,7 +50,7 @@ struct CheckInfo {
     std::string_view meaning; // for --help and the manual page
 };
 
-inline constexpr std::array<CheckInfo, 14> checks{{
+inline constexpr std::array<CheckInfo, 15> checks{{
     {Check::OpenComment, "open-comment", Severity::Warning,
      "a /* is never closed, so the rest of the script is not read"},
     {Check::LookAlike, "look-alike", Severity::Note,
@@ -66,7 +67,9 @@ inline constexpr std::array<CheckInfo, 14> checks{{
     {Check::Comment, "comment", Severity::Error,
      "a comment in the generator's form that says something else than its statement"},
     {Check::CommentForm, "comment-form", Severity::Note,
-     "a comment that begins like the generator's but leaves its form, so it is not compared"},
+     "a comment that holds the generator's wording but leaves its form, or dresses it otherwise (other "
+     "letter "
+     "case, invisible characters, words before it), so it is not compared"},
     {Check::Range, "range", Severity::Warning,
      "values outside the window's hints; an item count of zero or less transfers nothing"},
     {Check::Overlap, "overlap", Severity::Warning,
@@ -75,6 +78,9 @@ inline constexpr std::array<CheckInfo, 14> checks{{
      "with --fix: a comment of the script's own is kept, so the generator's is not written"},
     {Check::QxrChoice, "qxr-choice", Severity::Note,
      "with --fix: two QXR registers halve to the index and no comment named one; the even one is written"},
+    {Check::Unfixed, "unfixed", Severity::Warning,
+     "with --fix: a comment that does not tell the truth is left as it is, since --fix cannot write the "
+     "generator's there (a /* */ comment, code before it, or a statement that decodes to no inputs)"},
 }};
 
 [[nodiscard]] constexpr const CheckInfo& check_info(Check check) {

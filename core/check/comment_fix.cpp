@@ -5,6 +5,8 @@
 #include "script_strings.h"
 #include "text_bytes.h"
 
+#include <algorithm>
+
 namespace qxrfanuc {
 
 namespace {
@@ -28,20 +30,53 @@ Finding qxr_choice(std::span<const std::int16_t> registers, std::int64_t index, 
                                   ", the even one"};
 }
 
+bool has(const StatementCheck& result, Check check) {
+    return std::ranges::any_of(result.findings,
+                               [check](const Finding& finding) { return finding.check == check; });
+}
+
+// Why the generator's comment cannot be written where the statement's comment does not tell the truth (a
+// comment finding) or holds the generator's wording out of its form (a comment-form note).
+std::optional<std::string> why_not_fixed(const Statement& statement, const StatementCheck& result, bool own) {
+    if (!has(result, Check::Comment) && !has(result, Check::CommentForm)) {
+        return std::nullopt;
+    }
+    if (!result.inputs) {
+        return "the statement decodes to no generator inputs, so there is no comment to write for it";
+    }
+    if (statement.code_before_comment) {
+        return "code or another comment stands between the statement and its comment";
+    }
+    if (own) {
+        return "it holds the generator's wording dressed otherwise, and --fix rewrites only comments that "
+               "begin with it";
+    }
+    return "it is a /* */ comment, and --fix writes // comments only";
+}
+
 } // namespace
 
 void fix_comment(const Statement& statement, const StatementDecoding& decoding, StatementCheck& result) {
-    if (!result.inputs || !result.arguments || result.comment_agrees || !statement.rest_of_line) {
+    if (result.comment_agrees) {
         return;
     }
-    if (statement.comment && !without_blanks(*statement.comment).starts_with(generator_comment_start)) {
+    const bool own =
+        statement.comment && !without_blanks(*statement.comment).starts_with(generator_comment_start);
+    const bool writable = result.inputs && result.arguments && statement.rest_of_line;
+    if (writable && own && !has(result, Check::CommentForm)) {
         result.findings.push_back(
             {Check::OwnComment, "the script's own comment is kept, so the generator's is not written"});
         return;
     }
+    if (!writable || own || !result.inputs) {
+        if (const auto why = why_not_fixed(statement, result, own)) {
+            result.findings.push_back({Check::Unfixed, "--fix leaves the comment as it is: " + *why});
+        }
+        return;
+    }
     const std::string comment = generator_comment_for(*result.inputs, statement.is_write);
     if (statement.comment) {
-        const std::size_t text_start = statement.comment_offset + 2; // past the //
+        const std::size_t text_start = statement.comment_offset;
         result.edit = Edit{text_start, statement.line_end - text_start, " " + comment};
     } else {
         // The generator's own blanks and // between the call and its comment.

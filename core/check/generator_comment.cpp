@@ -170,7 +170,45 @@ std::string form_break(std::string_view text) {
     return "its parts overlap";
 }
 
+std::string ascii_lower(std::string_view text) {
+    std::string out(text);
+    std::ranges::transform(out, out.begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return out;
+}
+
+// The text's ASCII letters and digits, in small letters: the wording however it is dressed.
+std::string folded(std::string_view text) {
+    std::string out = ascii_lower(text);
+    std::erase_if(out, [](char c) { return (c < 'a' || c > 'z') && !is_ascii_digit(c); });
+    return out;
+}
+
+// How a comment that holds the generator's wording, from start of its folded letters on, dresses it.
+std::string_view dressing(std::string_view text, std::size_t start) {
+    if (std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        return "invisible or other non-ASCII characters stand in or before it";
+    }
+    if (ascii_lower(text).starts_with(ascii_lower(generator_comment_start))) {
+        return "it is in other letter case";
+    }
+    return start > 0 ? "other words stand before it" : "its words are spaced otherwise";
+}
+
 } // namespace
+
+std::optional<std::string> hidden_generator_wording(std::string_view comment) {
+    const std::string_view text = without_blanks(comment);
+    const std::string letters = folded(text);
+    const std::size_t start = letters.find(folded(generator_comment_start));
+    if (text.starts_with(generator_comment_start) || start == std::string::npos ||
+        (letters.find("fanuc", start) == std::string::npos &&
+         letters.find("qxrregister", start) == std::string::npos)) {
+        return std::nullopt;
+    }
+    return "the comment is not compared: it holds the generator's wording, but " +
+           std::string(dressing(text, start));
+}
 
 std::optional<GeneratorComment> parse_generator_comment(std::string_view comment) {
     const std::string_view text = without_blanks(comment);

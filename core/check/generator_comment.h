@@ -31,4 +31,8 @@ inline constexpr std::string_view generator_comment_start = "Read Value From";
 // For a comment that begins like the generator's but is not in its form, the first place it leaves it.
 [[nodiscard]] std::optional<std::string> generator_form_break(std::string_view comment);
 
+// For a comment that holds the generator's wording dressed otherwise (other letter case, invisible
+// characters, words before it), so that it is not compared, a note that says so and why.
+[[nodiscard]] std::optional<std::string> hidden_generator_wording(std::string_view comment);
+
 } // namespace qxrfanuc

@@ -225,6 +225,8 @@ bool check_comment(std::vector<Finding>& findings, const Statement& statement,
             findings.push_back({Check::CommentForm, "the comment is not compared: it begins like the "
                                                     "generator's, but " +
                                                         *form_break});
+        } else if (auto hidden = hidden_generator_wording(*statement.comment)) {
+            findings.push_back({Check::CommentForm, std::move(*hidden)});
         }
     }
     return false;

@@ -65,6 +65,13 @@ struct LookAlikeMarks {
     }
 };
 
+struct CommentSpan {
+    std::size_t start;      // where its // or /* stands
+    std::size_t text_start; // past the // or /*
+    std::size_t text_end;   // at the end of its line, or at its */
+    bool is_line;
+};
+
 class Lexer {
 public:
     Lexer(std::string_view text, const std::function<void(const Statement&)>& on_statement,
@@ -116,45 +123,54 @@ private:
 
     // Comments become blanks in the code, line ends staying where they are.
     void blank_comments() {
-        const auto blank = [&](std::size_t from, std::size_t to) {
-            const auto start = code_.begin() + static_cast<std::ptrdiff_t>(from);
-            std::replace_if(
-                start, start + static_cast<std::ptrdiff_t>(to - from), [](char c) { return !ends_line(c); },
-                ' ');
-        };
         for (std::size_t at = text_.find('/'); at != none && at + 1 < text_.size();
              at = text_.find('/', at)) {
             if (text_[at + 1] == '/') {
-                line_comments_.push_back(at);
-                at = line_end_from(text_, at).end;
-                std::fill(code_.begin() + static_cast<std::ptrdiff_t>(line_comments_.back()),
-                          code_.begin() + static_cast<std::ptrdiff_t>(at), ' ');
+                const std::size_t end = line_end_from(text_, at).end;
+                comments_.push_back({at, at + 2, end, true});
+                std::fill(code_.begin() + static_cast<std::ptrdiff_t>(at),
+                          code_.begin() + static_cast<std::ptrdiff_t>(end), ' ');
+                at = end;
             } else if (text_[at + 1] == '*') {
                 const std::size_t close = text_.find("*/", at + 2);
+                const std::size_t end = close == none ? text_.size() : close + 2;
                 if (close == none) {
                     open_comment_ = at;
+                } else {
+                    comments_.push_back({at, at + 2, close, false});
                 }
-                blank(at, close == none ? text_.size() : close + 2);
-                at = close == none ? text_.size() : close + 2;
+                const auto start = code_.begin() + static_cast<std::ptrdiff_t>(at);
+                std::replace_if(
+                    start, start + static_cast<std::ptrdiff_t>(end - at),
+                    [](char c) { return !ends_line(c); }, ' ');
+                at = end;
             } else {
                 ++at;
             }
         }
     }
 
-    std::optional<std::size_t> statement_at(std::size_t at) {
+    // Where the parenthesis of a statement whose name starts at at stands, if one does.
+    [[nodiscard]] std::optional<std::size_t> statement_opens(std::size_t at, bool& is_write) const {
         const std::string_view rest = std::string_view(code_).substr(at);
-        const bool is_write = rest.starts_with(write_name);
-        if (!is_write && !rest.starts_with(read_name)) {
+        is_write = rest.starts_with(write_name);
+        if ((at > 0 && joins_a_name(code_[at - 1])) || (!is_write && !rest.starts_with(read_name))) {
             return std::nullopt;
         }
         std::size_t open = at + (is_write ? write_name : read_name).size();
         while (open < code_.size() && is_script_blank(code_[open])) {
             ++open;
         }
-        if (open == code_.size() || code_[open] != '(') {
+        return open < code_.size() && code_[open] == '(' ? std::optional(open) : std::nullopt;
+    }
+
+    std::optional<std::size_t> statement_at(std::size_t at) {
+        bool is_write = false;
+        const auto opens = statement_opens(at, is_write);
+        if (!opens) {
             return std::nullopt;
         }
+        const std::size_t open = *opens;
         Statement statement;
         statement.is_write = is_write;
         const auto [line, column] = place(at);
@@ -209,15 +225,35 @@ private:
         return none;
     }
 
+    // The statement's comment, if it has one: the first comment after its ) on its line that holds more than
+    // blanks, unless another statement starts before it.
+    const CommentSpan* comment_after(std::size_t close) {
+        while (next_comment_ < comments_.size() && comments_[next_comment_].start < close) {
+            ++next_comment_;
+        }
+        for (std::size_t i = next_comment_; i < comments_.size() && comments_[i].start < line_end_; ++i) {
+            const CommentSpan& comment = comments_[i];
+            const auto words =
+                std::string_view(text_).substr(comment.text_start, comment.text_end - comment.text_start);
+            if (without_blanks(words).empty()) {
+                continue;
+            }
+            for (std::size_t at = close + 1; at < comment.start; ++at) {
+                bool is_write = false;
+                if ((code_[at] == 'm') && statement_opens(at, is_write)) {
+                    return nullptr;
+                }
+            }
+            return &comment;
+        }
+        return nullptr;
+    }
+
     // What follows the statement's ) on its line: blanks, one ; and its comment, or other code, which is
     // where reading goes on.
     std::size_t finish_statement(std::size_t close, Statement& statement) {
-        while (next_line_comment_ < line_comments_.size() && line_comments_[next_line_comment_] < close) {
-            ++next_line_comment_;
-        }
-        const bool commented =
-            next_line_comment_ < line_comments_.size() && line_comments_[next_line_comment_] < line_end_;
-        const std::size_t stop = commented ? line_comments_[next_line_comment_] : line_end_;
+        const CommentSpan* comment = comment_after(close);
+        const std::size_t stop = comment != nullptr ? comment->start : line_end_;
         std::size_t at = close + 1;
         const auto skip_blanks = [&] {
             while (at < stop && is_script_blank(code_[at])) {
@@ -232,20 +268,25 @@ private:
         }
         statement.line_end = line_end_;
         statement.end_offset = close + 1;
-        if (at == stop) {
-            if (commented) {
-                statement.comment = text_.substr(stop + 2, line_end_ - stop - 2);
-                statement.comment_offset = stop;
+        const bool plain = at == stop; // only blanks, comments and one ; before its comment or the line end
+        const bool nothing_between = text_.substr(close + 1, stop - close - 1).find('/') == none;
+        if (comment != nullptr) {
+            std::size_t text_start = comment->text_start;
+            while (text_start < comment->text_end &&
+                   std::string_view("/*!").find(text_[text_start]) != none) {
+                ++text_start;
             }
-            // A block comment between the statement and its comment leaves no place to write one.
-            statement.rest_of_line = text_.substr(close + 1, stop - close - 1).find('/') == none;
-            if (semicolon && statement.rest_of_line) {
-                statement.end_offset = text_.find(';', close) + 1;
-            }
-            at = line_end_;
+            statement.comment = text_.substr(text_start, comment->text_end - text_start);
+            statement.comment_offset = text_start;
+            statement.code_before_comment = !plain || !nothing_between;
+        }
+        statement.rest_of_line = plain && nothing_between && (comment == nullptr || comment->is_line);
+        if (semicolon && statement.rest_of_line) {
+            statement.end_offset = text_.find(';', close) + 1;
         }
         on_statement_(statement);
-        return at;
+        // Reading goes on with the code after it; a // comment ends what its line holds.
+        return plain && (comment == nullptr || comment->is_line) ? line_end_ : at;
     }
 
     // Blanks, comments, line breaks and no-break spaces, as far as they go.
@@ -315,8 +356,8 @@ private:
     std::string code_; // the text with its comments as blanks
     const std::function<void(const Statement&)>& on_statement_;
     const std::function<void(const UnreadText&)>& on_unread_;
-    std::vector<std::size_t> line_comments_; // where each // stands
-    std::size_t next_line_comment_ = 0;
+    std::vector<CommentSpan> comments_; // every comment closed, in order
+    std::size_t next_comment_ = 0;
     std::size_t open_comment_ = none;
     std::size_t line_ = 1;
     std::size_t line_start_ = 0;

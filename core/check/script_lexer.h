@@ -25,13 +25,18 @@ struct Statement {
     // blanks, an optional sign, digits, optional blanks); a number too long for 16 bits stays too long.
     std::optional<std::array<std::int64_t, 4>> arguments;
     std::string unchecked_because; // otherwise, why not
-    // Its comment: the // comment that follows its ), with nothing but blanks, one ; and block comments
-    // between. Its text runs from just past the // to the end of the line.
+    // Its comment: the first comment, // or /* */, that starts after its ) on its line and holds more than
+    // blanks, whatever code stands between, unless another statement starts before it. Its text runs from
+    // past the // or /* and the /, * or ! that a documentation comment adds, to the end of the line or the
+    // comment.
     std::optional<std::string_view> comment;
-    std::size_t comment_offset = 0; // where its // stands
+    std::size_t comment_offset = 0; // where its text starts
     std::size_t end_offset = 0;     // just past its ), or past the ; right after it
     std::size_t line_end = 0;       // where its line ends
-    bool rest_of_line = false;      // blanks, one ; and its comment follow it, and nothing else
+    // Its comment is a // comment that only blanks and one ; stand before, or it has none and only those
+    // follow it: the place where --fix writes the generator's comment.
+    bool rest_of_line = false;
+    bool code_before_comment = false; // code or an empty comment stands between it and its comment
 };
 
 // Text not read as statements: a look-alike, or a /* never closed, which hides the rest of the script.

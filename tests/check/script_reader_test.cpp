@@ -123,11 +123,56 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:28: error: " + address_7},
         ReaderCase{"StatementsBackToBack", "/**/mb.Read(6,7,2,1000);mb.Read(6,7,2,1000)mb.Read(6,7,2,1000)",
                    "1:5: error: " + address_7 + "1:25: error: " + address_7 + "1:44: error: " + address_7},
-        // A second ; ends what follows the statement: the comment after it is no longer the statement's.
-        ReaderCase{"SecondSemicolon",
-                   "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR "
-                   "Register 12.",
-                   ""},
+        // The statement's comment is the first comment after it on its line that holds anything, in
+        // either form, whatever stands between, unless another statement does.
+        ReaderCase{
+            "CommentAfterASecondSemicolon",
+            "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12.",
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R "
+            "1 [comment]\n"},
+        ReaderCase{
+            "CommentAfterANoBreakSpace",
+            "mb.Read(6,4,2,1000);\xC2\xA0// Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12.",
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R "
+            "1 [comment]\n"},
+        ReaderCase{
+            "BlockCommentAfterAnEmptyOne",
+            "mb.Read(6,4,2,1000); /**/ /* Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12. */",
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R "
+            "1 [comment]\n"},
+        ReaderCase{
+            "DocumentationComments",
+            "mb.Read(6,4,2,1000); /// Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12.\nmb.Read(6,4,2,1000); /** Read Value From Fanuc General Register [R] 8, and Store "
+            "in QXR Register 12. */",
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R "
+            "1 [comment]\n2:1: error: the comment disagrees: it names Fanuc register 8, but the address is "
+            "register R 1 [comment]\n"},
+        ReaderCase{
+            "GeneratorWordingDressedOtherwise",
+            "mb.Read(6,4,2,1000); // read value from fanuc General Register [R] 9, and Store in QXR "
+            "Register 12.\nmb.Read(6,4,2,1000); // note: Read Value From Fanuc General Register [R] 9, and "
+            "Store in QXR Register 12.\nmb.Read(6,4,2,1000); // \xE2\x80\x8BRead Value From Fanuc General "
+            "Register [R] 9, and Store in QXR Register 12.\nmb.Read(6,4,2,1000); // Read  Value From Fanuc "
+            "General Register [R] 9, and Store in QXR Register 12.\nmb.Read(6,4,2,1000); // read value from "
+            "the sensor",
+            "1:1: note: the comment is not compared: it holds the generator's wording, but it is in other "
+            "letter case [comment-form]\n"
+            "2:1: note: the comment is not compared: it holds the generator's wording, but other words stand "
+            "before it [comment-form]\n"
+            "3:1: note: the comment is not compared: it holds the generator's wording, but invisible or "
+            "other "
+            "non-ASCII characters stand in or before it [comment-form]\n"
+            "4:1: note: the comment is not compared: it holds the generator's wording, but its words are "
+            "spaced otherwise [comment-form]\n"},
+        ReaderCase{
+            "CommentOfTheLastStatementOnTheLine",
+            "mb.Write(6,8,2,1000); mb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] 1, "
+            "and Store in QXR Register 12.",
+            ""},
         ReaderCase{"NameJoinedToTheOneBefore",
                    "xmb.Read(6,7,2,1000); _mb.Read(6,7,2,1000); "
                    "1mb.Write(6,7,2,1000);",

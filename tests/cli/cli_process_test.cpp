@@ -668,6 +668,46 @@ INSTANTIATE_TEST_SUITE_P(
         FixCase{"LongerThan64KiB", lines_of(read_7, 4000), lines_of(read_7_commented, 4000),
                 choices_7(4000) + "qxr-fanuc-cli: 4000 statements found, 4000 checked: 0 errors, 0 warnings, "
                                   "4000 notes; 4000 comments written\n"},
+        FixCase{
+            "CommentsItCannotRewriteAreReported",
+            "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register "
+            "12.\nmb.Read(6,4,2,1000); /* Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12. */\nmb.Read(6,4,2,1000); // note: Read Value From Fanuc General Register [R] 9, "
+            "and Store in QXR Register 12.\nmb.Read(6,6,2,1000); // Read Value From Fanuc General Register "
+            "[R] "
+            "1, and Store in QXR Register 14.\n",
+            "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register "
+            "12.\nmb.Read(6,4,2,1000); /* Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12. */\nmb.Read(6,4,2,1000); // note: Read Value From Fanuc General Register [R] 9, "
+            "and Store in QXR Register 12.\nmb.Read(6,6,2,1000); // Read Value From Fanuc General Register "
+            "[R] "
+            "1, and Store in QXR Register 14.\n",
+            "<stdin>:1:1: error: the comment disagrees: it names Fanuc register 9, but the address is "
+            "register "
+            "R 1 [comment]\n"
+            "<stdin>:1:1: warning: --fix leaves the comment as it is: code or another comment stands between "
+            "the statement and its comment [unfixed]\n"
+            "<stdin>:2:1: error: the comment disagrees: it names Fanuc register 9, but the address is "
+            "register "
+            "R 1 [comment]\n"
+            "<stdin>:2:1: warning: --fix leaves the comment as it is: it is a /* */ comment, and --fix "
+            "writes "
+            "// comments only [unfixed]\n"
+            "<stdin>:3:1: note: the comment is not compared: it holds the generator's wording, but other "
+            "words stand before it [comment-form]\n"
+            "<stdin>:3:1: warning: --fix leaves the comment as it is: it holds the generator's wording "
+            "dressed "
+            "otherwise, and --fix rewrites only comments that begin with it [unfixed]\n"
+            "<stdin>:4:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
+            "(1001 + 12k) [address]\n"
+            "<stdin>:4:1: error: the comment disagrees: it names QXR register 14, whose half is not the QXR "
+            "index 6 [comment]\n"
+            "<stdin>:4:1: warning: --fix leaves the comment as it is: the statement decodes to no generator "
+            "inputs, so there is no comment to write for it [unfixed]\n"
+            "qxr-fanuc-cli: 4 statements found, 4 checked: 4 errors, 4 warnings, 1 note; 0 comments "
+            "written\n"},
         FixCase{"IndexZeroHasThreeRegisters", "mb.Read(0,4,2,1000);",
                 "mb.Read(0,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
                 "Register 0.",
@@ -770,7 +810,8 @@ TEST(CliCheck, EveryCheckIsDocumented) {
             "  " + name + " (" + std::string(qxrfanuc::severity_name(check.severity)) + "): ";
         in_help = help.find(help_line, in_help);
         EXPECT_NE(in_help, std::string::npos) << name;
-        if (check.check == qxrfanuc::Check::OwnComment || check.check == qxrfanuc::Check::QxrChoice) {
+        if (check.check == qxrfanuc::Check::OwnComment || check.check == qxrfanuc::Check::QxrChoice ||
+            check.check == qxrfanuc::Check::Unfixed) {
             EXPECT_NE(readme.find("(`" + name + "`)"), std::string::npos) << name;
         } else {
             in_readme = readme.find(
@@ -880,10 +921,22 @@ INSTANTIATE_TEST_SUITE_P(
             "Register 13.\n"
             "mb.Read(6,4,2,1000) x // Read Value From Fanuc R 2, and Store in QXR Register 14.\n",
             "1:1: error: the comment disagrees: it is worded as mb.Write's [comment]\n"
+            "2:1: error: the comment disagrees: its type \"R\" takes the PR rule (only the exact text "
+            "\"General "
+            "Register [R]\" selects the R rule), but the address is on the R grid; it names Fanuc register "
+            "2, but "
+            "the address is register R 1; it names QXR register 14, whose half is not the QXR index 6 "
+            "[comment]\n"
             "3:1: error: the comment disagrees: its type \"Position Register [PR]\" takes the PR rule, but "
             "the address is on the R grid; it names Fanuc register 2, but the address is register R 1 "
+            "[comment]\n"
+            "4:1: error: the comment disagrees: its type \"R\" takes the PR rule (only the exact text "
+            "\"General "
+            "Register [R]\" selects the R rule), but the address is on the R grid; it names Fanuc register "
+            "2, but "
+            "the address is register R 1; it names QXR register 14, whose half is not the QXR index 6 "
             "[comment]\n",
-            "4 statements found, 4 checked: 2 errors, 0 warnings, 0 notes", 3},
+            "4 statements found, 4 checked: 4 errors, 0 warnings, 0 notes", 3},
         CheckCase{
             "Ranges",
             "mb.Read(5,800,60,1000) // Read Value From Fanuc General Register [R] 200, and Store in QXR "
