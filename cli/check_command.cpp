@@ -256,7 +256,11 @@ int run_check(std::span<const std::string_view> files, CheckOutput output, Buffe
     if (!all_read) {
         return exit_io_failure;
     }
-    return totals.by_severity[0] > 0 ? exit_errors_found : exit_success;
+    if (totals.by_severity[0] > 0) {
+        return exit_errors_found;
+    }
+    const bool whole = totals.unread.hidden_lines == 0 && totals.unread.look_alikes == 0;
+    return whole ? exit_success : exit_not_read_whole;
 }
 
 } // namespace qxrfanuc::cli

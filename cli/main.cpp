@@ -78,5 +78,6 @@ int main(int argc, char** argv) {
         err.flush();
         return exit_io_failure;
     }
-    return status;
+    // A report or a summary that could not be written is a failure too.
+    return err.flush() ? status : exit_io_failure;
 }

@@ -12,7 +12,13 @@ namespace qxrfanuc::cli {
 enum class StatementChoice { Both, ReadOnly, WriteOnly };
 
 // The program's exit statuses; a failed generation exits with its error's number (13, 6).
-enum ExitStatus : int { exit_success = 0, exit_io_failure = 1, exit_usage = 2, exit_errors_found = 3 };
+enum ExitStatus : int {
+    exit_success = 0,
+    exit_io_failure = 1,
+    exit_usage = 2,
+    exit_errors_found = 3,
+    exit_not_read_whole = 4, // --check found no error, but did not read every script whole
+};
 
 struct InputTexts {
     std::string_view qxr;

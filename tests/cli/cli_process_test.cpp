@@ -779,7 +779,7 @@ TEST(CliCheck, SummarySaysWhatWasNotRead) {
     EXPECT_EQ(result.err,
               "qxr-fanuc-cli: 1 statement found, 1 checked: 0 errors in what was read, 1 warning, 1 "
               "note; not read: 2 lines after a /* never closed, 1 look-alike statement\n");
-    EXPECT_EQ(result.exit_status, 0);
+    EXPECT_EQ(result.exit_status, 4); // not read whole, though no error was found
 }
 
 TEST(CliCheck, ALookAlikeAloneIsNotReadWhole) {
@@ -787,6 +787,9 @@ TEST(CliCheck, ALookAlikeAloneIsNotReadWhole) {
     EXPECT_EQ(result.err,
               "qxr-fanuc-cli: 0 statements found, 0 checked: 0 errors in what was read, 0 warnings, "
               "1 note; not read: 1 look-alike statement\n");
+    EXPECT_EQ(result.exit_status, 4);
+    // An error found still gives the error's status.
+    EXPECT_EQ(cli({"--check"}, "MB.READ(6,4,2,1000);\nmb.Read(6,7,2,1000);\n").exit_status, 3);
 }
 
 // Every check of the table is named in --help, the README and the manual page, in the table's order.
