@@ -23,8 +23,10 @@ namespace qxrfanuc::cli {
 namespace {
 
 constexpr std::size_t read_block_size = 1 << 16;
+// The map's rows end in CR LF, as RFC 4180 has them.
+constexpr std::string_view csv_row_end = "\r\n";
 constexpr std::string_view map_header =
-    "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE\n";
+    "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE";
 
 struct Totals {
     std::size_t found = 0;
@@ -35,12 +37,15 @@ struct Totals {
 };
 
 // One CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
+// A text that begins with =, +, - or @ gets a ' before it, which a spreadsheet shows as the start of a
+// text, so that no cell runs as a formula.
 std::string csv_field(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
+    const std::string guarded = (text.find_first_of("=+-@") == 0 ? "'" : "") + std::string(text);
+    if (guarded.find_first_of(",\"\r\n") == std::string::npos) {
+        return guarded;
     }
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : guarded) {
         out += c == '"' ? "\"\"" : std::string(1, c);
     }
     return out + '"';
@@ -104,10 +109,10 @@ private:
             text += ',' + std::to_string(inputs->qxr) + ',' + std::to_string(inputs->fanuc) + ',' +
                     std::to_string(inputs->items) + ',';
             text += names_of(inputs->type).letters;
-            text += '\n';
         } else {
-            text += ",,,,\n";
+            text += ",,,,";
         }
+        text += csv_row_end;
         out_.flush_if_full();
     }
 
@@ -246,6 +251,7 @@ int run_check(std::span<const std::string_view> files, CheckOutput output, Buffe
     const auto scripts = files.empty() ? std::span<const std::string_view>(standard_input) : files;
     if (output == CheckOutput::Map) {
         out.pending() += map_header;
+        out.pending() += csv_row_end;
     }
     Totals totals;
     bool all_read = true;

@@ -498,13 +498,13 @@ TEST(CliCheck, MapListsEveryCheckedStatement) {
     const auto map = cli({"--check", "--map"}, script);
     EXPECT_EQ(
         map.out,
-        "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE\n"
-        "<stdin>,1,1,mb.Read,6,4,2,1000,12,1,1,R\n"
-        "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR\n"
-        "<stdin>,2,30,mb.Read,6,6,2,1000,,,,\n"
-        "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R\n"
-        "<stdin>,4,1,mb.Read,99999,4,2,1000,,,,\n"
-        "<stdin>,5,1,mb.Write,50,1025,24,1000,101,3,2,\n");
+        "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE\r\n"
+        "<stdin>,1,1,mb.Read,6,4,2,1000,12,1,1,R\r\n"
+        "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR\r\n"
+        "<stdin>,2,30,mb.Read,6,6,2,1000,,,,\r\n"
+        "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R\r\n"
+        "<stdin>,4,1,mb.Read,99999,4,2,1000,,,,\r\n"
+        "<stdin>,5,1,mb.Write,50,1025,24,1000,101,3,2,\r\n");
     EXPECT_EQ(map.exit_status, 3);
     EXPECT_EQ(cli({"--write", "101", "3", "2", ""}).out,
               "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 101, and Store in Fanuc  3.\n");
@@ -529,8 +529,9 @@ std::vector<std::vector<std::string>> read_csv(const std::string& text) {
             quoted = true;
         } else if (c == ',') {
             rows.back().emplace_back();
-        } else if (c == '\n') {
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             rows.emplace_back(1);
+            ++i;
         } else {
             rows.back().back() += c;
         }
@@ -561,6 +562,19 @@ TEST(CliCheck, MapQuotesFileNamesAsCsv) {
               wrong_name.substr(0, wrong_name.size() - 6) +
                   "\\x1B[31m\\x0A:1:1: error: Fanuc address 7 is on "
                   "neither the R grid (multiples of 4) nor the PR grid (1001 + 12k) [address]\n");
+}
+
+// A file name that a spreadsheet would run as a formula starts its cell with a ', and the cell still names
+// it.
+TEST(CliCheck, MapCellsNeverStartAFormula) {
+    for (const std::string name :
+         {"=HYPERLINK-qxr-fanuc-test.txt", "-qxr-fanuc-test.txt", "@qxr-fanuc-test.txt"}) {
+        std::ofstream(name, std::ios::binary) << "mb.Read(6,4,2,1000);\n";
+        const auto map = cli({"--check", "--map", "--", name});
+        std::filesystem::remove(name);
+        EXPECT_EQ(map.out.substr(map.out.find('\n') + 1),
+                  "'" + name + ",1,1,mb.Read,6,4,2,1000,12,1,1,R\r\n");
+    }
 }
 
 // The script with every comment telling the truth, and nothing else changed.
