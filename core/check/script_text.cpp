@@ -89,7 +89,20 @@ LineEnd line_end_from(std::string_view text, std::size_t offset) {
 
 std::expected<ScriptText, std::string> decode_script(std::string bytes) {
     ScriptText script;
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    using namespace std::string_view_literals;
+    if (bytes.starts_with("\xFF\xFE\0\0"sv) || bytes.starts_with("\0\0\xFE\xFF"sv)) {
+        return std::unexpected(
+            "it is UTF-32, which is not read (save it as UTF-8, or as UTF-16 with a byte order mark)");
+    }
+    // UTF-16 holds a NUL byte in every character of the ASCII that any script has; bytes without one are
+    // other text that happens to start like its byte order mark.
+    const bool utf16_mark = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    if (utf16_mark && bytes.size() > 2 && bytes.find('\0', 2) == std::string::npos) {
+        return std::unexpected(
+            "it starts with the bytes of a UTF-16 byte order mark, but holds no UTF-16 text "
+            "(remove those two bytes, or save it as UTF-16 with a byte order mark)");
+    }
+    if (utf16_mark) {
         const bool little_endian = bytes.starts_with("\xFF\xFE");
         script.encoding = little_endian ? ScriptEncoding::Utf16LittleEndian : ScriptEncoding::Utf16BigEndian;
         script.byte_order_mark = true;

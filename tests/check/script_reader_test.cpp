@@ -32,6 +32,7 @@ Checked check(std::string_view bytes) {
     Checked checked;
     const auto script = decode_script(std::string(bytes));
     if (!script) {
+        checked.findings = "refused: " + script.error();
         return checked;
     }
     checked.encoding = script->encoding;
@@ -341,21 +342,31 @@ std::string utf16(std::u16string_view text, bool little) {
 
 INSTANTIATE_TEST_SUITE_P(
     Encodings, ReadsEncoding,
-    testing::Values(EncodingCase{"Utf16LittleEndian",
-                                 utf16(u"\u00e9\U0001F600 mb.Read(6,7,2,1000);\r\n", true),
-                                 ScriptEncoding::Utf16LittleEndian, "1:8: error: " + address_7},
-                    EncodingCase{"Utf16BigEndian", utf16(u"x\nmb.Read(6,7,2,1000);", false),
-                                 ScriptEncoding::Utf16BigEndian, "2:1: error: " + address_7},
-                    EncodingCase{"LoneSurrogateIsNoStatement", utf16(u"\xD800mb.Read(6,7,2,1000);", true),
-                                 ScriptEncoding::Utf16LittleEndian, "1:4: error: " + address_7},
-                    EncodingCase{"Utf16WithoutByteOrderMarkIsRefused",
-                                 utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
-                                 std::nullopt, ""},
-                    EncodingCase{"NulsInExactlyHalfTheLinesAreText",
-                                 std::string("a\0\nmb.Read(6,7,2,1000);\nb\0\nc\n", 29), ScriptEncoding::Utf8,
-                                 "2:1: error: " + address_7},
-                    EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26),
-                                 ScriptEncoding::Utf8, "2:1: error: " + address_7}),
+    testing::Values(
+        EncodingCase{"Utf16LittleEndian", utf16(u"\u00e9\U0001F600 mb.Read(6,7,2,1000);\r\n", true),
+                     ScriptEncoding::Utf16LittleEndian, "1:8: error: " + address_7},
+        EncodingCase{"Utf16BigEndian", utf16(u"x\nmb.Read(6,7,2,1000);", false),
+                     ScriptEncoding::Utf16BigEndian, "2:1: error: " + address_7},
+        EncodingCase{"LoneSurrogateIsNoStatement", utf16(u"\xD800mb.Read(6,7,2,1000);", true),
+                     ScriptEncoding::Utf16LittleEndian, "1:4: error: " + address_7},
+        EncodingCase{"Utf16WithoutByteOrderMarkIsRefused",
+                     utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2), std::nullopt,
+                     "refused: its encoding cannot be read: it has NUL bytes in most lines (save it as "
+                     "UTF-8, or as UTF-16 with a byte order mark)"},
+        EncodingCase{"Utf16ByteOrderMarkBeforeUtf8IsRefused", "\xFF\xFEmb.Read(6,7,2,1000);\n", std::nullopt,
+                     "refused: it starts with the bytes of a UTF-16 byte order mark, but holds no UTF-16 "
+                     "text (remove those two bytes, or save it as UTF-16 with a byte order mark)"},
+        EncodingCase{"Utf32IsRefused", std::string("\xFF\xFE\0\0m\0\0\0", 8), std::nullopt,
+                     "refused: it is UTF-32, which is not read (save it as UTF-8, or as UTF-16 with a "
+                     "byte order mark)"},
+        EncodingCase{"Utf32BigEndianIsRefused", std::string("\0\0\xFE\xFF\0\0\0m", 8), std::nullopt,
+                     "refused: it is UTF-32, which is not read (save it as UTF-8, or as UTF-16 with a "
+                     "byte order mark)"},
+        EncodingCase{"NulsInExactlyHalfTheLinesAreText",
+                     std::string("a\0\nmb.Read(6,7,2,1000);\nb\0\nc\n", 29), ScriptEncoding::Utf8,
+                     "2:1: error: " + address_7},
+        EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26),
+                     ScriptEncoding::Utf8, "2:1: error: " + address_7}),
     [](const auto& info) { return info.param.name; });
 
 struct EscapeCase {
