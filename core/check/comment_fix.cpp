@@ -56,7 +56,8 @@ std::optional<std::string> why_not_fixed(const Statement& statement, const State
 
 } // namespace
 
-void fix_comment(const Statement& statement, const StatementDecoding& decoding, StatementCheck& result) {
+void fix_comment(const Statement& statement, const StatementDecoding& decoding,
+                 const std::optional<GeneratorComment>& old_comment, StatementCheck& result) {
     if (result.comment_agrees) {
         return;
     }
@@ -76,8 +77,14 @@ void fix_comment(const Statement& statement, const StatementDecoding& decoding, 
     }
     const std::string comment = generator_comment_for(*result.inputs, statement.is_write);
     if (statement.comment) {
+        // In place of the comment up to the line end, or up to the end of its form when words follow.
         const std::size_t text_start = statement.comment_offset;
-        result.edit = Edit{text_start, statement.line_end - text_start, " " + comment};
+        const bool words_after = old_comment && !without_blanks(old_comment->words_after).empty();
+        const std::size_t end =
+            words_after
+                ? text_start + std::size_t(old_comment->words_after.data() - statement.comment->data())
+                : statement.line_end;
+        result.edit = Edit{text_start, end - text_start, " " + comment};
     } else {
         // The generator's own blanks and // between the call and its comment.
         const std::string_view before_comment = statement_text::call_end.substr(2);

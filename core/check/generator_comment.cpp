@@ -130,9 +130,6 @@ std::string form_break(std::string_view text) {
     using namespace statement_text;
     std::string_view front = text;
     std::string_view back = text;
-    if (const auto first = first_form(text); first && !without_blanks(first->rest).empty()) {
-        return "text follows the final period";
-    }
     const bool read_wording = take_front(front, from_fanuc);
     if (!read_wording) {
         if (!take_front(front, from_qxr)) {
@@ -212,13 +209,23 @@ std::optional<std::string> hidden_generator_wording(std::string_view comment) {
 
 std::optional<GeneratorComment> parse_generator_comment(std::string_view comment) {
     const std::string_view text = without_blanks(comment);
-    // A comment that holds the wording twice is read as its first.
     const auto first = first_form(text);
     if (!first || !type_in_form(first->parsed)) {
         return std::nullopt;
     }
-    const auto rest = without_blanks(first->rest);
-    return rest.empty() || first_form(rest) ? std::optional(first->parsed) : std::nullopt;
+    GeneratorComment parsed = first->parsed;
+    parsed.words_after = first->rest;
+    return parsed;
+}
+
+std::optional<std::int64_t> named_qxr_register(std::string_view comment) {
+    constexpr std::string_view qxr_register = "QXR Register ";
+    const std::size_t at = comment.find(qxr_register);
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view rest = comment.substr(at + qxr_register.size());
+    return take_number_front(rest);
 }
 
 std::optional<std::string> generator_form_break(std::string_view comment) {

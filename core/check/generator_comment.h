@@ -14,18 +14,19 @@
 namespace qxrfanuc {
 
 struct GeneratorComment {
-    bool read_wording = false;  // a read statement's wording
-    bool general_type = false;  // TYPE is exactly the R type text, so it selects the R rule
-    std::string_view type_text; // TYPE as read, in the comment it was read from
-    std::int64_t fanuc = 0;     // F; a number beyond 16 bits stays beyond them
-    std::int64_t qxr = 0;       // D, likewise
+    bool read_wording = false;    // a read statement's wording
+    bool general_type = false;    // TYPE is exactly the R type text, so it selects the R rule
+    std::string_view type_text;   // TYPE as read, in the comment it was read from
+    std::int64_t fanuc = 0;       // F; a number beyond 16 bits stays beyond them
+    std::int64_t qxr = 0;         // D, likewise
+    std::string_view words_after; // what follows the form's final period: the script's own words, if any
 };
 
 // How both wordings begin.
 inline constexpr std::string_view generator_comment_start = "Read Value From";
 
-// The comment's parts when it is in the generator's form; leading and trailing blanks do not count. A
-// comment that holds the form twice is read as its first.
+// The comment's parts when it starts with the generator's form; leading and trailing blanks do not count.
+// Words after the form's final period, a second form among them, are the script's own.
 [[nodiscard]] std::optional<GeneratorComment> parse_generator_comment(std::string_view comment);
 
 // For a comment that begins like the generator's but is not in its form, the first place it leaves it.
@@ -34,5 +35,8 @@ inline constexpr std::string_view generator_comment_start = "Read Value From";
 // For a comment that holds the generator's wording dressed otherwise (other letter case, invisible
 // characters, words before it), so that it is not compared, a note that says so and why.
 [[nodiscard]] std::optional<std::string> hidden_generator_wording(std::string_view comment);
+
+// The number after the first "QXR Register " in the comment, however misshapen the rest is.
+[[nodiscard]] std::optional<std::int64_t> named_qxr_register(std::string_view comment);
 
 } // namespace qxrfanuc

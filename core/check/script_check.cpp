@@ -235,13 +235,14 @@ bool check_comment(std::vector<Finding>& findings, const Statement& statement,
 // The inputs of a statement that decodes to them; the QXR register is the comment's when it halves to the
 // index, else twice the index.
 DecodedInputs inputs_of(std::int16_t index, std::int16_t fanuc, std::int16_t items,
-                        const StatementDecoding& decoding, const std::optional<GeneratorComment>& comment) {
-    auto qxr = static_cast<std::int16_t>(2 * std::int32_t{index});
+                        const Statement& statement, const StatementDecoding& decoding,
+                        const std::optional<GeneratorComment>& comment) {
+    // A misshapen comment's QXR register counts too: --fix keeps it.
+    const auto named = comment ? std::optional(comment->qxr)
+                               : (statement.comment ? named_qxr_register(*statement.comment) : std::nullopt);
     const bool from_comment =
-        comment && is_16_bit(comment->qxr) && qxr_index(static_cast<std::int16_t>(comment->qxr)) == index;
-    if (from_comment) {
-        qxr = static_cast<std::int16_t>(comment->qxr);
-    }
+        named && is_16_bit(*named) && qxr_index(static_cast<std::int16_t>(*named)) == index;
+    const auto qxr = static_cast<std::int16_t>(from_comment ? *named : 2 * std::int64_t{index});
     return {qxr, fanuc, items, register_type(decoding, comment), from_comment};
 }
 
@@ -279,7 +280,7 @@ public:
         const bool agrees = check_comment(result.findings, statement, comment, a[0], decoding);
         if (decoding.index_in_range && decoding.fanuc && decoding.items) {
             result.comment_agrees = agrees;
-            result.inputs = inputs_of(a[0], *decoding.fanuc, *decoding.items, decoding, comment);
+            result.inputs = inputs_of(a[0], *decoding.fanuc, *decoding.items, statement, decoding, comment);
             if (auto finding = range_finding(*result.inputs)) {
                 result.findings.push_back(std::move(*finding));
             }
@@ -291,7 +292,7 @@ public:
             }
         }
         if (fixing_ == CommentFixing::On) {
-            fix_comment(statement, decoding, result);
+            fix_comment(statement, decoding, comment, result);
         }
         return result;
     }

@@ -149,8 +149,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "Read Value From Fanuc General Register [R]  1, and Store in QXR Register 12.", false},
         CommentCase{"BlankDoubledAfterFanuc",
                     "Read Value From Fanuc  General Register [R] 1, and Store in QXR Register 12.", false},
-        CommentCase{"TextAfterTheFinalPeriod",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. ok", false},
+        CommentCase{"WordsAfterTheFinalPeriodAreTheScriptsOwn",
+                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. ok", true,
+                    true, true, 1, 12},
+        CommentCase{"TextAfterTheFinalDigits",
+                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12 ok.", false},
         CommentCase{"WordingTwiceReadsTheFirst",
                     "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. Read Value "
                     "From Fanuc General Register [R] 1, and Store in QXR Register 12.",

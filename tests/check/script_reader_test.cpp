@@ -266,10 +266,17 @@ INSTANTIATE_TEST_SUITE_P(
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc R 1, and Store in QXR Register 12.",
             "1:1: error: the comment disagrees: its type \"R\" takes the PR rule (only the exact text "
             "\"General Register [R]\" selects the R rule), but the address is on the R grid [comment]\n"},
+        // Words of the script's own after the generator's form leave the form compared.
+        ReaderCase{
+            "WordsAfterTheForm",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 12. DO NOT CHANGE, see ticket #123",
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R 1 "
+            "[comment]\n"},
         ReaderCase{
             "MisshapenCommentIsNotedNotCompared",
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
-            "Register 12. Checked.\n"
+            "Register 12 (pump). ok\n"
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9 and Store in QXR "
             "Register 12. \t\n"
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R]  9, and Store in QXR "

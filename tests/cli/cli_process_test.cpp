@@ -722,6 +722,26 @@ INSTANTIATE_TEST_SUITE_P(
             "inputs, so there is no comment to write for it [unfixed]\n"
             "qxr-fanuc-cli: 4 statements found, 4 checked: 4 errors, 4 warnings, 1 note; 0 comments "
             "written\n"},
+        FixCase{
+            "KeepsTheScriptsWordsAndItsQxrRegister",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register "
+            "13. DO NOT CHANGE, see ticket #123\n"
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
+            "Register 13\n",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+            "Register "
+            "13. DO NOT CHANGE, see ticket #123\n"
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+            "Register "
+            "13.\n",
+            "<stdin>:1:1: error: the comment disagrees: it names Fanuc register 9, but the address is "
+            "register "
+            "R 1 [comment]\n"
+            "<stdin>:2:1: note: the comment is not compared: it begins like the generator's, but it does not "
+            "end with a period [comment-form]\n"
+            "qxr-fanuc-cli: 2 statements found, 2 checked: 1 error, 0 warnings, 1 note; 2 comments "
+            "written\n"},
         FixCase{"IndexZeroHasThreeRegisters", "mb.Read(0,4,2,1000);",
                 "mb.Read(0,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
                 "Register 0.",
