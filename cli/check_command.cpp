@@ -167,7 +167,7 @@ std::expected<std::string, std::string> read_script(std::string_view name) {
 
 // The script's text with the edits made, in the order of the text, and in its own encoding.
 std::string fixed_text(const ScriptText& script, std::vector<Edit>& edits) {
-    std::string out(script.byte_order_mark ? utf8_byte_order_mark : "");
+    std::string out;
     std::size_t copied = 0;
     for (const auto& edit : edits) {
         out.append(script.text, copied, edit.offset - copied);
@@ -175,7 +175,7 @@ std::string fixed_text(const ScriptText& script, std::vector<Edit>& edits) {
         copied = edit.offset + edit.length;
     }
     out.append(script.text, copied);
-    return out;
+    return encode_like(script, out);
 }
 
 // Checks one script; false when it could not be opened or read.
@@ -191,13 +191,6 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
         return false;
     }
     const bool fixing = output == CheckOutput::Fix;
-    if (fixing && script->encoding != ScriptEncoding::Utf8) {
-        err.pending() +=
-            "qxr-fanuc-cli: cannot read \"" + display_escaped(shown) +
-            "\": --fix writes UTF-8 scripts only, and this one is UTF-16; check it without --fix, "
-            "or save it as UTF-8\n";
-        return false;
-    }
     ScriptReport report(shown, output, out, err, totals);
     std::vector<Edit> edits;
     const UnreadTotals unread = check_script(

@@ -71,7 +71,51 @@ std::string from_utf16(std::string_view bytes, bool little_endian) {
     return out;
 }
 
+// The code point of the UTF-8 sequence at text[at], and its length; a byte that starts none is U+FFFD.
+std::pair<char32_t, std::size_t> utf8_at(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || at + length > text.size()) {
+        return {0xFFFD, 1};
+    }
+    char32_t code_point = length == 1 ? lead : lead & (0x7FU >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        code_point = (code_point << 6U) | (static_cast<unsigned char>(text[at + i]) & 0x3FU);
+    }
+    return {code_point, length};
+}
+
+void append_utf16(std::string& out, char16_t unit, bool little_endian) {
+    const auto low = static_cast<char>(unit & 0xFFU);
+    const auto high = static_cast<char>(unit >> 8U);
+    out += little_endian ? low : high;
+    out += little_endian ? high : low;
+}
+
 } // namespace
+
+std::string encode_like(const ScriptText& script, std::string_view text) {
+    if (script.encoding == ScriptEncoding::Utf8) {
+        return (script.byte_order_mark ? std::string(utf8_byte_order_mark) : std::string()) +
+               std::string(text);
+    }
+    const bool little_endian = script.encoding == ScriptEncoding::Utf16LittleEndian;
+    std::string out;
+    out.reserve(2 * text.size() + 2);
+    append_utf16(out, 0xFEFF, little_endian);
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [code_point, length] = utf8_at(text, at);
+        at += length;
+        if (code_point < 0x10000) {
+            append_utf16(out, static_cast<char16_t>(code_point), little_endian);
+        } else {
+            append_utf16(out, static_cast<char16_t>(0xD800 + ((code_point - 0x10000) >> 10U)), little_endian);
+            append_utf16(out, static_cast<char16_t>(0xDC00 + ((code_point - 0x10000) & 0x3FFU)),
+                         little_endian);
+        }
+    }
+    return out;
+}
 
 LineEnd line_end_from(std::string_view text, std::size_t offset) {
     const std::string_view rest = text.substr(offset);

@@ -28,6 +28,9 @@ struct ScriptText {
 // The text, or why it cannot be read.
 [[nodiscard]] std::expected<ScriptText, std::string> decode_script(std::string bytes);
 
+// UTF-8 text written in the encoding the script was read from, with its byte order mark if it had one.
+[[nodiscard]] std::string encode_like(const ScriptText& script, std::string_view text);
+
 // Where the line that starts at offset ends, and where the next one starts: a line ends at LF, CR LF or a
 // lone CR (as old Macs and some controllers' editors write them).
 struct LineEnd {

@@ -785,13 +785,26 @@ TEST(CliCheck, FixOfGeneratedStatementsChangesNothing) {
     EXPECT_EQ(cli({"--check", "--fix"}, bare).out, expected);
 }
 
-TEST(CliCheck, FixRefusesWhatItCannotWriteBack) {
-    const auto utf16 = cli({"--check", "--fix"}, std::string("\xFF\xFEm\0b\0", 6));
-    EXPECT_EQ(utf16.out, "");
-    EXPECT_EQ(utf16.exit_status, 1);
-    EXPECT_TRUE(
-        utf16.err.starts_with("qxr-fanuc-cli: cannot read \"<stdin>\": --fix writes UTF-8 scripts only"))
-        << utf16.err;
+// A UTF-16 script is written back in UTF-16, in its own byte order, with its byte order mark.
+TEST(CliCheck, FixWritesUtf16Back) {
+    const auto utf16 = [](std::u16string_view text, bool little) {
+        std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char16_t unit : text) {
+            const auto low = static_cast<char>(unit & 0xFF);
+            const auto high = static_cast<char>(unit >> 8);
+            out += little ? std::string{low, high} : std::string{high, low};
+        }
+        return out;
+    };
+    for (const bool little : {true, false}) {
+        const auto fixed =
+            cli({"--check", "--fix"}, utf16(u"// \u00e9\U0001F600\r\nmb.Read(7,4,2,1000);\r\n", little));
+        EXPECT_EQ(fixed.out,
+                  utf16(u"// \u00e9\U0001F600\r\nmb.Read(7,4,2,1000);  // Read Value From Fanuc General "
+                        u"Register [R] 1, and Store in QXR Register 14.\r\n",
+                        little));
+        EXPECT_EQ(fixed.exit_status, 0);
+    }
 }
 
 TEST(CliCheck, UnreadableEncodingIsNeverASuccess) {
