@@ -40,7 +40,7 @@ struct Totals {
 // A text that begins with =, +, - or @ gets a ' before it, which a spreadsheet shows as the start of a
 // text, so that no cell runs as a formula.
 std::string csv_field(std::string_view text) {
-    const std::string guarded = (text.find_first_of("=+-@") == 0 ? "'" : "") + std::string(text);
+    std::string guarded = (text.find_first_of("=+-@") == 0 ? "'" : "") + std::string(text);
     if (guarded.find_first_of(",\"\r\n") == std::string::npos) {
         return guarded;
     }
@@ -210,12 +210,13 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
     }
     totals.unread.hidden_lines += unread.hidden_lines;
     totals.unread.look_alikes += unread.look_alikes;
+    totals.unread.hidden_texts += unread.hidden_texts;
     totals.comments_written += edits.size();
     return true;
 }
 
 std::string summary(const Totals& totals, CheckOutput output) {
-    const bool whole = totals.unread.hidden_lines == 0 && totals.unread.look_alikes == 0;
+    const bool whole = totals.unread.none();
     std::string text =
         "qxr-fanuc-cli: " + counted(totals.found, "statement") + " found, " + std::to_string(totals.checked) +
         " checked: " + counted(totals.by_severity[0], "error") + (whole ? "" : " in what was read") + ", " +
@@ -228,7 +229,13 @@ std::string summary(const Totals& totals, CheckOutput output) {
         if (totals.unread.look_alikes > 0) {
             parts.push_back(counted(totals.unread.look_alikes, "look-alike statement"));
         }
-        text += "; not read: " + parts.front() + (parts.size() > 1 ? ", " + parts.back() : std::string());
+        if (totals.unread.hidden_texts > 0) {
+            parts.push_back(counted(totals.unread.hidden_texts, "text") + " that a comment may hide");
+        }
+        text += "; not read: " + parts.front();
+        for (std::size_t i = 1; i < parts.size(); ++i) {
+            text += ", " + parts[i];
+        }
     }
     if (output == CheckOutput::Fix) {
         text += "; " + counted(totals.comments_written, "comment") + " written";
@@ -258,7 +265,7 @@ int run_check(std::span<const std::string_view> files, CheckOutput output, Buffe
     if (totals.by_severity[0] > 0) {
         return exit_errors_found;
     }
-    const bool whole = totals.unread.hidden_lines == 0 && totals.unread.look_alikes == 0;
+    const bool whole = totals.unread.none();
     return whole ? exit_success : exit_not_read_whole;
 }
 

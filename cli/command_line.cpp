@@ -197,7 +197,7 @@ An option given twice counts once; --read and --write exclude each other.
 Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 overflow,
 1 read or write failure. In batch mode, the status of the first failed record. With --check:
 1 if a FILE could not be read, else 3 if an error was found, else 4 if some text was not read
-(a /* never closed, a look-alike statement), else 0.
+(a /* never closed, a look-alike statement, text a comment may hide), else 0.
 
 )";
     text += "--check reads each script whole, up to " + std::string(script_size_limit_text) +

@@ -28,6 +28,7 @@ enum class Severity : std::uint8_t { Error, Warning, Note };
 enum class Check : std::uint8_t {
     OpenComment,
     LookAlike,
+    HiddenText,
     Unchecked,
     Argument,
     Index,
@@ -50,12 +51,16 @@ struct CheckInfo {
     std::string_view meaning; // for --help and the manual page
 };
 
-inline constexpr std::array<CheckInfo, 15> checks{{
+inline constexpr std::array<CheckInfo, 16> checks{{
     {Check::OpenComment, "open-comment", Severity::Warning,
      "a /* is never closed, so the rest of the script is not read"},
     {Check::LookAlike, "look-alike", Severity::Note,
      "text that may run as mb.Read( or mb.Write( is not read as one (other letter case, blanks or a "
      "comment in the name, a line break or a no-break space before its parenthesis)"},
+    {Check::HiddenText, "hidden-text", Severity::Warning,
+     "text read as a comment that may run: after a // or /* that may stand inside a string, or after a "
+     "character "
+     "that some editors and languages take for a line end (NEL, LS, PS, VT, FF) inside a // comment"},
     {Check::Unchecked, "unchecked", Severity::Note,
      "a statement whose arguments are not four plain integers, or whose ) is on another line"},
     {Check::Argument, "argument", Severity::Error, "an argument outside -32768 to 32767"},

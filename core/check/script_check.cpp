@@ -238,8 +238,12 @@ DecodedInputs inputs_of(std::int16_t index, std::int16_t fanuc, std::int16_t ite
                         const Statement& statement, const StatementDecoding& decoding,
                         const std::optional<GeneratorComment>& comment) {
     // A misshapen comment's QXR register counts too: --fix keeps it.
-    const auto named = comment ? std::optional(comment->qxr)
-                               : (statement.comment ? named_qxr_register(*statement.comment) : std::nullopt);
+    std::optional<std::int64_t> named;
+    if (comment) {
+        named = comment->qxr;
+    } else if (statement.comment) {
+        named = named_qxr_register(*statement.comment);
+    }
     const bool from_comment =
         named && is_16_bit(*named) && qxr_index(static_cast<std::int16_t>(*named)) == index;
     const auto qxr = static_cast<std::int16_t>(from_comment ? *named : 2 * std::int64_t{index});
@@ -247,8 +251,11 @@ DecodedInputs inputs_of(std::int16_t index, std::int16_t fanuc, std::int16_t ite
 }
 
 Finding unread_finding(const UnreadText& text) {
-    if (!text.look_alike.empty()) {
-        return {Check::LookAlike, "not checked: " + text.look_alike};
+    if (text.check == Check::LookAlike) {
+        return {Check::LookAlike, "not checked: " + text.why};
+    }
+    if (text.check == Check::HiddenText) {
+        return {Check::HiddenText, "not read: " + text.why};
     }
     return {Check::OpenComment, "this /* is never closed: the " + std::to_string(text.hidden_lines) +
                                     (text.hidden_lines == 1 ? " line" : " lines") +
@@ -312,7 +319,8 @@ UnreadTotals check_script(std::string_view text, CommentFixing fixing, const OnC
         text, [&](const Statement& statement) { on_checked(statement, checker.check(statement)); },
         [&](const UnreadText& text_not_read) {
             unread.hidden_lines += text_not_read.hidden_lines;
-            unread.look_alikes += text_not_read.look_alike.empty() ? 0 : 1;
+            unread.look_alikes += text_not_read.check == Check::LookAlike ? 1 : 0;
+            unread.hidden_texts += text_not_read.check == Check::HiddenText ? 1 : 0;
             on_unread(text_not_read.line, text_not_read.column, unread_finding(text_not_read));
         });
     return unread;

@@ -56,6 +56,9 @@ struct StatementCheck {
 struct UnreadTotals {
     std::size_t hidden_lines = 0; // behind a /* never closed
     std::size_t look_alikes = 0;
+    std::size_t hidden_texts = 0; // that a comment may hide
+
+    [[nodiscard]] bool none() const { return hidden_lines == 0 && look_alikes == 0 && hidden_texts == 0; }
 };
 
 enum class CommentFixing : std::uint8_t { Off, On };

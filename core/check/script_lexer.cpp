@@ -85,6 +85,7 @@ public:
         for (std::size_t at = 0; at < code_.size();) {
             const char c = code_[at];
             if ((c == 'm' || c == 'M') && (at == 0 || !joins_a_name(code_[at - 1]))) {
+                report_hidden_before(at);
                 if (const auto next = statement_at(at)) {
                     at = *next;
                     continue;
@@ -96,6 +97,7 @@ public:
             }
             ++at;
         }
+        report_hidden_before(none);
         report_open_comment();
     }
 
@@ -128,12 +130,14 @@ private:
             if (text_[at + 1] == '/') {
                 const std::size_t end = line_end_from(text_, at).end;
                 comments_.push_back({at, at + 2, end, true});
+                note_hidden_text(at, end);
                 std::fill(code_.begin() + static_cast<std::ptrdiff_t>(at),
                           code_.begin() + static_cast<std::ptrdiff_t>(end), ' ');
                 at = end;
             } else if (text_[at + 1] == '*') {
                 const std::size_t close = text_.find("*/", at + 2);
                 const std::size_t end = close == none ? text_.size() : close + 2;
+                note_hidden_text(at, at);
                 if (close == none) {
                     open_comment_ = at;
                 } else {
@@ -147,6 +151,45 @@ private:
             } else {
                 ++at;
             }
+        }
+    }
+
+    // Text that the comment starting at at may hide from a reader: the rest of its line when the comment may
+    // stand inside a string, or in a // comment what follows a character that some editors end a line at.
+    void note_hidden_text(std::size_t at, std::size_t end) {
+        const std::size_t line_start =
+            text_.find_last_of("\r\n", at) == none ? 0 : text_.find_last_of("\r\n", at) + 1;
+        if (std::ranges::count(std::string_view(code_).substr(line_start, at - line_start), '"') % 2 == 1) {
+            hidden_.push_back(
+                {at, "this " + std::string(text_.substr(at, 2)) +
+                         " may stand inside a string (an odd number of \" stands before it on its "
+                         "line), where it starts no comment; what follows it is read as a comment"});
+            return;
+        }
+        static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> line_ends{{
+            {"\xC2\x85", "a next-line character (U+0085)"},
+            {"\xE2\x80\xA8", "a line separator (U+2028)"},
+            {"\xE2\x80\xA9", "a paragraph separator (U+2029)"},
+            {"\v", "a vertical tab"},
+            {"\f", "a form feed"},
+        }};
+        const std::string_view comment = text_.substr(at, end - at);
+        for (const auto& [bytes, name] : line_ends) {
+            const std::size_t found = comment.find(bytes);
+            if (found != none && !without_blanks(comment.substr(found + bytes.size())).empty()) {
+                hidden_.push_back({at + found, std::string(name) +
+                                                   " inside this // comment ends the line in some "
+                                                   "editors and languages, so what follows it may "
+                                                   "run; it is read as part of the comment"});
+                return;
+            }
+        }
+    }
+
+    void report_hidden_before(std::size_t limit) {
+        for (; next_hidden_ < hidden_.size() && hidden_[next_hidden_].offset < limit; ++next_hidden_) {
+            const auto [line, column] = place(hidden_[next_hidden_].offset);
+            on_unread_(UnreadText{Check::HiddenText, line, column, hidden_[next_hidden_].why, 0});
         }
     }
 
@@ -338,7 +381,7 @@ private:
             return std::nullopt;
         }
         const auto [line, column] = place(at);
-        on_unread_(UnreadText{line, column, marks.reason(name), 0});
+        on_unread_(UnreadText{Check::LookAlike, line, column, marks.reason(name), 0});
         return p + 1;
     }
 
@@ -349,7 +392,7 @@ private:
         const auto [line, column] = place(open_comment_);
         const bool ends_with_line_end = ends_line(text_.back());
         const std::size_t lines = place(text_.size()).line - (ends_with_line_end ? 1 : 0);
-        on_unread_(UnreadText{line, column, {}, lines - line + 1});
+        on_unread_(UnreadText{Check::OpenComment, line, column, {}, lines - line + 1});
     }
 
     std::string_view text_;
@@ -357,6 +400,12 @@ private:
     const std::function<void(const Statement&)>& on_statement_;
     const std::function<void(const UnreadText&)>& on_unread_;
     std::vector<CommentSpan> comments_; // every comment closed, in order
+    struct Hidden {
+        std::size_t offset;
+        std::string why;
+    };
+    std::vector<Hidden> hidden_; // text that comments may hide, in order
+    std::size_t next_hidden_ = 0;
     std::size_t next_comment_ = 0;
     std::size_t open_comment_ = none;
     std::size_t line_ = 1;

@@ -7,6 +7,8 @@
 // line; text that may well run as a statement but is not read as one, and a /* never closed, come as text
 // not read.
 
+#include "checks.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -39,11 +41,13 @@ struct Statement {
     bool code_before_comment = false; // code or an empty comment stands between it and its comment
 };
 
-// Text not read as statements: a look-alike, or a /* never closed, which hides the rest of the script.
+// Text not read as statements: a look-alike, text that a comment may hide, or a /* never closed, which hides
+// the rest of the script.
 struct UnreadText {
+    Check check; // LookAlike, HiddenText or OpenComment
     std::size_t line;
     std::size_t column;
-    std::string look_alike;       // why the text there is read as no statement; empty for a /*
+    std::string why;              // why the text there is not read; for a /*, empty
     std::size_t hidden_lines = 0; // for a /*: the lines from its own to the last
 };
 

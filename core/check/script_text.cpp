@@ -3,6 +3,7 @@
 
 #include "text_bytes.h"
 
+#include <bit>
 #include <cstring>
 
 namespace qxrfanuc {
@@ -74,8 +75,10 @@ std::string from_utf16(std::string_view bytes, bool little_endian) {
 // The code point of the UTF-8 sequence at text[at], and its length; a byte that starts none is U+FFFD.
 std::pair<char32_t, std::size_t> utf8_at(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || at + length > text.size()) {
+    // The sequence's length from its lead byte; a continuation byte (10xxxxxx) starts none.
+    const auto leading_ones = static_cast<std::size_t>(std::countl_one(lead));
+    const std::size_t length = std::max<std::size_t>(leading_ones, 1);
+    if (leading_ones == 1 || length > 4 || at + length > text.size()) {
         return {0xFFFD, 1};
     }
     char32_t code_point = length == 1 ? lead : lead & (0x7FU >> length);
@@ -101,7 +104,7 @@ std::string encode_like(const ScriptText& script, std::string_view text) {
     }
     const bool little_endian = script.encoding == ScriptEncoding::Utf16LittleEndian;
     std::string out;
-    out.reserve(2 * text.size() + 2);
+    out.reserve((2 * text.size()) + 2);
     append_utf16(out, 0xFEFF, little_endian);
     for (std::size_t at = 0; at < text.size();) {
         const auto [code_point, length] = utf8_at(text, at);

@@ -187,6 +187,23 @@ INSTANTIATE_TEST_SUITE_P(
                    "mb.Read(6,4,2,10000000000000000000000);",
                    "2:1: error: argument 4 (last argument) (more digits than any 16-bit number has) is "
                    "outside -32768 to 32767 [argument]\n"},
+        ReaderCase{
+            "TextBehindALineEndOfOtherEditors",
+            "mb.Read(6,4,2,1000); // note\xE2\x80\xA8mb.Write(6,7,2,1000);\n// a\x0B b\n// c\xC2\x85 \n",
+            "1:29: warning: not read: a line separator (U+2028) inside this // comment ends the line in some "
+            "editors and languages, so what follows it may run; it is read as part of the comment "
+            "[hidden-text]\n"
+            "2:5: warning: not read: a vertical tab inside this // comment ends the line in some editors and "
+            "languages, so what follows it may run; it is read as part of the comment [hidden-text]\n"},
+        ReaderCase{
+            "CommentStartInAString",
+            "x = \"http://host\"; mb.Read(6,7,2,1000);\ny = \"a\" + \"/*\"; mb.Read(6,7,2,1000); \"*/\"",
+            "1:11: warning: not read: this // may stand inside a string (an odd number of \" stands before "
+            "it "
+            "on its line), where it starts no comment; what follows it is read as a comment [hidden-text]\n"
+            "2:12: warning: not read: this /* may stand inside a string (an odd number of \" stands before "
+            "it "
+            "on its line), where it starts no comment; what follows it is read as a comment [hidden-text]\n"},
         ReaderCase{"NotLookAlikes", "mb.Reads(1); xmb.read(1); mb.Read; MB.READ = 1; mb.Readout\n(1);", ""},
         ReaderCase{"SpacedSignOnASecondLine", "x\nmb.Read(6,- 4,2,1000);\nmb.Read(6,- 4,x,1000);",
                    "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"

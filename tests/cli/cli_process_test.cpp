@@ -822,10 +822,11 @@ TEST(CliCheck, UnreadableEncodingIsNeverASuccess) {
 }
 
 TEST(CliCheck, SummarySaysWhatWasNotRead) {
-    const auto result = cli({"--check"}, "MB.READ(6,4,2,1000);\nmb.Read(6,4,2,1000);\n/* x\n\n");
+    const auto result = cli({"--check"}, "MB.READ(6,4,2,1000);\nmb.Read(6,4,2,1000); // \f x\n/* x\n\n");
     EXPECT_EQ(result.err,
-              "qxr-fanuc-cli: 1 statement found, 1 checked: 0 errors in what was read, 1 warning, 1 "
-              "note; not read: 2 lines after a /* never closed, 1 look-alike statement\n");
+              "qxr-fanuc-cli: 1 statement found, 1 checked: 0 errors in what was read, 2 warnings, 1 "
+              "note; not read: 2 lines after a /* never closed, 1 look-alike statement, 1 text that a "
+              "comment may hide\n");
     EXPECT_EQ(result.exit_status, 4); // not read whole, though no error was found
 }
 
