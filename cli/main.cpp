@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -72,7 +73,14 @@ int main(int argc, char** argv) {
         err.pending() += "Try 'qxr-fanuc-cli --help' for more information.\n";
         return exit_usage;
     }
-    const int status = run(*command, out, err);
+    int status = exit_success;
+    try {
+        status = run(*command, out, err);
+    } catch (const std::bad_alloc&) {
+        // Nothing more can be allocated: the message goes out as it stands, and what was found is lost.
+        std::fputs("qxr-fanuc-cli: out of memory\n", stderr);
+        return exit_io_failure;
+    }
     if (!out.flush()) {
         err.pending() += std::string(program_name) + ": cannot write to standard output\n";
         err.flush();
