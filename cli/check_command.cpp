@@ -2,6 +2,7 @@
 #include "check_command.h"
 
 #include "decimal_text.h"
+#include "digit_run.h"
 #include "display_text.h"
 #include "report.h"
 #include "script_check.h"
@@ -102,8 +103,11 @@ private:
         text += csv_name_;
         text += ',' + std::to_string(statement.line) + ',' + std::to_string(statement.column) + ',';
         text += statement.is_write ? statement_text::write_name : statement_text::read_name;
-        for (const auto argument : arguments) {
-            text += ',' + std::to_string(argument);
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            // As written where no value stands for it: a number with more digits than any 16-bit one has.
+            const bool huge = arguments.at(i) == DigitRun::huge || arguments.at(i) == -DigitRun::huge;
+            text += ',' + (huge ? number_as_written(statement.argument_texts.at(i))
+                                : std::to_string(arguments.at(i)));
         }
         if (inputs) {
             text += ',' + std::to_string(inputs->qxr) + ',' + std::to_string(inputs->fanuc) + ',' +

@@ -20,7 +20,7 @@ std::int64_t value_of(std::string_view digits, bool negative) {
 }
 
 // Takes an optional minus and at least one digit from the front of text.
-std::optional<std::int64_t> take_number_front(std::string_view& text) {
+std::optional<WrittenNumber> take_number_front(std::string_view& text) {
     const bool negative = text.starts_with('-');
     std::size_t end = negative ? 1 : 0;
     while (end < text.size() && is_ascii_digit(text[end])) {
@@ -29,13 +29,14 @@ std::optional<std::int64_t> take_number_front(std::string_view& text) {
     if (end == (negative ? 1U : 0U)) {
         return std::nullopt;
     }
-    const auto value = value_of(text.substr(negative ? 1 : 0, end - (negative ? 1 : 0)), negative);
+    const WrittenNumber number{value_of(text.substr(negative ? 1 : 0, end - (negative ? 1 : 0)), negative),
+                               text.substr(0, end)};
     text.remove_prefix(end);
-    return value;
+    return number;
 }
 
 // Takes at least one digit and an optional minus from the back of text.
-std::optional<std::int64_t> take_number_back(std::string_view& text) {
+std::optional<WrittenNumber> take_number_back(std::string_view& text) {
     std::size_t start = text.size();
     while (start > 0 && is_ascii_digit(text[start - 1])) {
         --start;
@@ -45,8 +46,10 @@ std::optional<std::int64_t> take_number_back(std::string_view& text) {
     }
     const auto digits = text.substr(start);
     const bool negative = start > 0 && text[start - 1] == '-';
-    text.remove_suffix(digits.size() + (negative ? 1 : 0));
-    return value_of(digits, negative);
+    const std::size_t length = digits.size() + (negative ? 1 : 0);
+    const WrittenNumber number{value_of(digits, negative), text.substr(text.size() - length)};
+    text.remove_suffix(length);
+    return number;
 }
 
 bool take_front(std::string_view& text, std::string_view expected) {
@@ -80,7 +83,7 @@ struct FirstForm {
 
 // " F, and Store in QXR Register D." or " F." at the front of after_type, F and D numbers.
 std::optional<FirstForm> read_form_from(std::string_view text, std::size_t type_start, bool read_wording,
-                                        std::int64_t qxr) {
+                                        WrittenNumber qxr) {
     using namespace statement_text;
     const std::string_view marker = read_wording ? into_qxr : end;
     for (std::size_t at = text.find(marker, type_start); at != std::string_view::npos;
@@ -113,7 +116,7 @@ std::optional<FirstForm> first_form(std::string_view text) {
     using namespace statement_text;
     std::string_view front = text;
     if (take_front(front, from_fanuc)) {
-        return read_form_from(text, text.size() - front.size(), true, 0);
+        return read_form_from(text, text.size() - front.size(), true, {});
     }
     if (!take_front(front, from_qxr)) {
         return std::nullopt;
@@ -225,7 +228,8 @@ std::optional<std::int64_t> named_qxr_register(std::string_view comment) {
         return std::nullopt;
     }
     std::string_view rest = comment.substr(at + qxr_register.size());
-    return take_number_front(rest);
+    const auto number = take_number_front(rest);
+    return number ? std::optional(number->value) : std::nullopt;
 }
 
 std::optional<std::string> generator_form_break(std::string_view comment) {

@@ -13,12 +13,18 @@
 
 namespace qxrfanuc {
 
+// A number as the script writes it, and its value; a number beyond 16 bits stays beyond them.
+struct WrittenNumber {
+    std::int64_t value = 0;
+    std::string_view text;
+};
+
 struct GeneratorComment {
     bool read_wording = false;    // a read statement's wording
     bool general_type = false;    // TYPE is exactly the R type text, so it selects the R rule
     std::string_view type_text;   // TYPE as read, in the comment it was read from
-    std::int64_t fanuc = 0;       // F; a number beyond 16 bits stays beyond them
-    std::int64_t qxr = 0;         // D, likewise
+    WrittenNumber fanuc;          // F
+    WrittenNumber qxr;            // D
     std::string_view words_after; // what follows the form's final period: the script's own words, if any
 };
 

@@ -39,9 +39,12 @@ bool is_16_bit(std::int64_t value) {
     return value >= int16_min && value <= int16_max;
 }
 
-std::string number(std::int64_t value) {
-    return value == DigitRun::huge ? std::string("(more digits than any 16-bit number has)")
-                                   : std::to_string(value);
+// Its value, or for one with more digits than any 16-bit number the script's own digits, which say so.
+std::string number(const WrittenNumber& number) {
+    if (number.value != DigitRun::huge && number.value != -DigitRun::huge) {
+        return std::to_string(number.value);
+    }
+    return number_as_written(number.text) + " (more digits than any 16-bit number has)";
 }
 
 std::string counted(std::size_t count, std::string_view what) {
@@ -72,12 +75,13 @@ std::string join(const std::vector<std::string>& parts) {
     return out;
 }
 
-std::optional<Finding> argument_finding(const std::array<std::int64_t, 4>& arguments) {
+std::optional<Finding> argument_finding(const std::array<std::int64_t, 4>& arguments,
+                                        const std::array<std::string_view, 4>& texts) {
     std::vector<std::string> parts;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (!is_16_bit(arguments.at(i))) {
             parts.push_back("argument " + std::to_string(i + 1) + " (" + std::string(argument_roles.at(i)) +
-                            ") " + number(arguments.at(i)) + " is outside -32768 to 32767");
+                            ") " + number({arguments.at(i), texts.at(i)}) + " is outside -32768 to 32767");
         }
     }
     if (parts.empty()) {
@@ -147,15 +151,15 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
                                      "\" selects the R rule)") +
                         ", but the address is on the " + letters(*decoding.grid) + " grid");
     }
-    if (decoding.fanuc && comment.fanuc != *decoding.fanuc) {
+    if (decoding.fanuc && comment.fanuc.value != *decoding.fanuc) {
         found.push_back("it names Fanuc register " + number(comment.fanuc) +
                         ", but the address is register " + letters(*decoding.grid) + " " +
                         std::to_string(*decoding.fanuc));
     }
-    if (!is_16_bit(comment.qxr)) {
+    if (!is_16_bit(comment.qxr.value)) {
         found.push_back("it names QXR register " + number(comment.qxr) +
                         ", which is no 16-bit number (-32768 to 32767)");
-    } else if (qxr_index(static_cast<std::int16_t>(comment.qxr)) != index) {
+    } else if (qxr_index(static_cast<std::int16_t>(comment.qxr.value)) != index) {
         found.push_back("it names QXR register " + number(comment.qxr) +
                         ", whose half is not the QXR index " + std::to_string(index));
     }
@@ -240,7 +244,7 @@ DecodedInputs inputs_of(std::int16_t index, std::int16_t fanuc, std::int16_t ite
     // A misshapen comment's QXR register counts too: --fix keeps it.
     std::optional<std::int64_t> named;
     if (comment) {
-        named = comment->qxr;
+        named = comment->qxr.value;
     } else if (statement.comment) {
         named = named_qxr_register(*statement.comment);
     }
@@ -274,7 +278,7 @@ public:
             return result;
         }
         result.arguments = statement.arguments;
-        if (auto finding = argument_finding(*statement.arguments)) {
+        if (auto finding = argument_finding(*statement.arguments, statement.argument_texts)) {
             result.findings.push_back(std::move(*finding));
             return result;
         }
@@ -310,6 +314,14 @@ private:
 };
 
 } // namespace
+
+std::string number_as_written(std::string_view text) {
+    constexpr std::size_t shown = 20;
+    if (text.size() <= shown + 4) {
+        return std::string(text);
+    }
+    return std::string(text.substr(0, shown)) + "... (" + std::to_string(text.size()) + " characters)";
+}
 
 UnreadTotals check_script(std::string_view text, CommentFixing fixing, const OnChecked& on_checked,
                           const OnUnread& on_unread) {

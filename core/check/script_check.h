@@ -63,6 +63,9 @@ struct UnreadTotals {
 
 enum class CommentFixing : std::uint8_t { Off, On };
 
+// A number's text as the script writes it, shortened visibly when it is very long.
+[[nodiscard]] std::string number_as_written(std::string_view text);
+
 using OnChecked = std::function<void(const Statement&, const StatementCheck&)>;
 using OnUnread = std::function<void(std::size_t line, std::size_t column, const Finding&)>;
 

@@ -244,6 +244,8 @@ private:
                 first_not_plain = value || first_not_plain != 0 ? first_not_plain : count;
                 if (value && count <= values.size()) {
                     values.at(count - 1) = *value;
+                    statement.argument_texts.at(count - 1) =
+                        without_blanks(std::string_view(code_).substr(start, at - start));
                 }
                 if (c == ')') {
                     // "()" holds no argument at all, where "(,)" holds two empty ones.

@@ -26,7 +26,8 @@ struct Statement {
     // The four arguments, when the text splits at top-level commas into four plain integers (optional
     // blanks, an optional sign, digits, optional blanks); a number too long for 16 bits stays too long.
     std::optional<std::array<std::int64_t, 4>> arguments;
-    std::string unchecked_because; // otherwise, why not
+    std::array<std::string_view, 4> argument_texts; // with them: each as written, without its blanks
+    std::string unchecked_because;                  // otherwise, why not
     // Its comment: the first comment, // or /* */, that starts after its ) on its line and holds more than
     // blanks, whatever code stands between, unless another statement starts before it. Its text runs from
     // past the // or /* and the /, * or ! that a documentation comment adds, to the end of the line or the

@@ -109,8 +109,8 @@ TEST_P(ReadsComment, InTheGeneratorsFormOrNot) {
     if (parsed) {
         EXPECT_EQ(parsed->read_wording, c.read_wording);
         EXPECT_EQ(parsed->general_type, c.general);
-        EXPECT_EQ(parsed->fanuc, c.fanuc);
-        EXPECT_EQ(parsed->qxr, c.qxr);
+        EXPECT_EQ(parsed->fanuc.value, c.fanuc);
+        EXPECT_EQ(parsed->qxr.value, c.qxr);
     }
 }
 

@@ -185,7 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"NumberBeyondAnyRegister",
                    "mb.Read(6,4,2,00000000000000000000001000);\n"
                    "mb.Read(6,4,2,10000000000000000000000);",
-                   "2:1: error: argument 4 (last argument) (more digits than any 16-bit number has) is "
+                   "2:1: error: argument 4 (last argument) 10000000000000000000000 (more digits than any "
+                   "16-bit number has) is "
                    "outside -32768 to 32767 [argument]\n"},
         ReaderCase{
             "TextBehindALineEndOfOtherEditors",
@@ -215,9 +216,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:22: note: not checked: a no-break space stands inside mb.Read(, which is read only "
                    "with plain blanks [look-alike]\n"},
         ReaderCase{"PartOfANameThenALineBreak", "mb.Rea\n(6,4,2,1000);", ""},
-        ReaderCase{"EightDigitsAreBeyond16Bits", "mb.Read(6,4,2,10000000);",
-                   "1:1: error: argument 4 (last argument) (more digits than any 16-bit number has) is "
-                   "outside -32768 to 32767 [argument]\n"},
+        ReaderCase{
+            "EightDigitsAreBeyond16Bits", "mb.Read(6,4,2,10000000);",
+            "1:1: error: argument 4 (last argument) 10000000 (more digits than any 16-bit number has) is "
+            "outside -32768 to 32767 [argument]\n"},
         ReaderCase{
             "IndexBeforeAddress", "mb.Read(20000,7,2,1000);",
             "1:1: error: QXR index 20000 is outside -16384 to 16383: no 16-bit QXR register halves to it "
@@ -263,6 +265,12 @@ INSTANTIATE_TEST_SUITE_P(
             "Register 65548.",
             "1:1: error: the comment disagrees: it names QXR register 65548, which is no 16-bit number "
             "(-32768 to 32767) [comment]\n"},
+        ReaderCase{
+            "QxrShownAsTheCommentWritesIt",
+            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+            "Register 123456789012.",
+            "1:1: error: the comment disagrees: it names QXR register 123456789012 (more digits than any "
+            "16-bit number has), which is no 16-bit number (-32768 to 32767) [comment]\n"},
         ReaderCase{
             "QxrMinus32769IsNo16BitNumber",
             "mb.Read(-16384,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in "

@@ -493,7 +493,7 @@ TEST(CliCheck, MapListsEveryCheckedStatement) {
         read_12_1 + "\n  mb.Write(50,1025,24,1000); mb.Read(6,6,2,1000) mb.Read(x)\n" +
         "mb.Read(0,4,2,1000) // Read Value From Fanuc General Register [R] 1, and Store in QXR Register "
         "-1.\n" +
-        "mb.Read(99999,4,2,1000);\n" +
+        "mb.Read(99999,4,2,-0001234567890123);\n" +
         "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 101, and Store in Fanuc  3.\n";
     const auto map = cli({"--check", "--map"}, script);
     EXPECT_EQ(
@@ -503,7 +503,7 @@ TEST(CliCheck, MapListsEveryCheckedStatement) {
         "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR\r\n"
         "<stdin>,2,30,mb.Read,6,6,2,1000,,,,\r\n"
         "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R\r\n"
-        "<stdin>,4,1,mb.Read,99999,4,2,1000,,,,\r\n"
+        "<stdin>,4,1,mb.Read,99999,4,2,-0001234567890123,,,,\r\n"
         "<stdin>,5,1,mb.Write,50,1025,24,1000,101,3,2,\r\n");
     EXPECT_EQ(map.exit_status, 3);
     EXPECT_EQ(cli({"--write", "101", "3", "2", ""}).out,
@@ -936,15 +936,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
                   "2:24: note: not checked: argument 2 is not a plain integer [unchecked]\n",
                   "7 statements found, 1 checked: 0 errors, 0 warnings, 6 notes", 0},
-        CheckCase{
-            "ArgumentOutside16Bits",
-            "mb.Read(6,32768,-32769,1000) mb.Read(6,4,2," + std::string(30, '7') + ")\n",
-            "1:1: error: argument 2 (Fanuc address) 32768 is outside -32768 to 32767; argument 3 (word "
-            "count) "
-            "-32769 is outside -32768 to 32767 [argument]\n"
-            "1:30: error: argument 4 (last argument) (more digits than any 16-bit number has) is outside "
-            "-32768 to 32767 [argument]\n",
-            "2 statements found, 2 checked: 2 errors, 0 warnings, 0 notes", 3},
+        CheckCase{"ArgumentOutside16Bits",
+                  "mb.Read(6,32768,-32769,1000) mb.Read(6,4,2," + std::string(30, '7') + ")\n",
+                  "1:1: error: argument 2 (Fanuc address) 32768 is outside -32768 to 32767; argument 3 (word "
+                  "count) "
+                  "-32769 is outside -32768 to 32767 [argument]\n"
+                  "1:30: error: argument 4 (last argument) 77777777777777777777... (30 characters) (more "
+                  "digits than any "
+                  "16-bit number has) is outside -32768 to 32767 [argument]\n",
+                  "2 statements found, 2 checked: 2 errors, 0 warnings, 0 notes", 3},
         CheckCase{
             "IndexEdges", "mb.Read(16383,4,2,1000) mb.Read(-16384,4,2,1000) mb.Read(16384,4,2,1000)\n",
             "1:1: warning: QXR register 32766 is outside 12 to 16000 [range]\n"
