@@ -205,9 +205,10 @@ Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 o
     text += R"(
 --check ends lines at LF, CR LF or a lone CR, reads UTF-8 and UTF-16 with a byte order mark,
 and finds // and /* */ comments first and takes them as blanks; it does not recognise string
-literals, so a // inside quotes starts a comment. Columns count bytes (of the UTF-8 text).
-Control characters, invisible format characters and invalid UTF-8 from a script or a file
-name are printed as \xNN, one per byte. Checks, in the order they are reported:
+literals, so a // inside quotes starts a comment (reported as hidden-text). Columns count bytes
+(of the UTF-8 text). Control characters, invisible format characters, blanks other than the
+space and invalid UTF-8 from a script or a file name are printed as \xNN, one per byte.
+Checks, in the order they are reported:
 )";
     for (const auto& check : checks) {
         std::string line =

@@ -12,7 +12,8 @@ namespace qxrfanuc {
 
 // Escapes C0 and C1 control characters and DEL, Unicode format characters (U+00AD, U+200B to U+200F, the
 // bidirectional controls U+202A to U+202E and U+2066 to U+2069, U+FEFF, ...), the line and paragraph
-// separators U+2028 and U+2029, and every byte that is not part of valid UTF-8.
+// separators U+2028 and U+2029, the blanks that look like a space but are none (U+00A0, U+2000 to U+200A,
+// U+3000, ...), and every byte that is not part of valid UTF-8.
 [[nodiscard]] std::string display_escaped(std::string_view text);
 
 } // namespace qxrfanuc

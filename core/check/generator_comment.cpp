@@ -142,7 +142,9 @@ std::string form_break(std::string_view text) {
             return "no QXR register number follows \"QXR Register \"";
         }
         if (!take_front(front, into_fanuc)) {
-            return "the QXR register number is not followed by \", and Store in Fanuc \"";
+            return front.starts_with(into_fanuc.substr(1)) ? "no comma stands before \"and Store in Fanuc\""
+                                                           : "the QXR register number is not followed by \", "
+                                                             "and Store in Fanuc \"";
         }
     }
     if (!take_back(back, end)) {
@@ -154,7 +156,9 @@ std::string form_break(std::string_view text) {
             return "no QXR register number stands before the final period";
         }
         if (!take_back(back, into_qxr)) {
-            return "the QXR register number is not preceded by \", and Store in QXR Register \"";
+            return back.ends_with(into_qxr.substr(1)) ? "no comma stands before \"and Store in QXR Register\""
+                                                      : "the QXR register number is not preceded by \", and "
+                                                        "Store in QXR Register \"";
         }
     }
     if (!take_number_back(back)) {

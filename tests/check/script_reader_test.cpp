@@ -299,6 +299,13 @@ INSTANTIATE_TEST_SUITE_P(
             "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R 1 "
             "[comment]\n"},
         ReaderCase{
+            "MissingCommaInAWrite",
+            "mb.Write(6,4,2,1000); // Read Value From QXR Register 12 and Store in Fanuc General Register "
+            "[R] "
+            "1.",
+            "1:1: note: the comment is not compared: it begins like the generator's, but no comma stands "
+            "before \"and Store in Fanuc\" [comment-form]\n"},
+        ReaderCase{
             "MisshapenCommentIsNotedNotCompared",
             "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 9, and Store in QXR "
             "Register 12 (pump). ok\n"
@@ -309,8 +316,8 @@ INSTANTIATE_TEST_SUITE_P(
             "mb.Read(6,4,2,1000);  // Read Value From the robot\n",
             "1:1: note: the comment is not compared: it begins like the generator's, but text follows the "
             "final period [comment-form]\n"
-            "2:1: note: the comment is not compared: it begins like the generator's, but the QXR register "
-            "number is not preceded by \", and Store in QXR Register \" [comment-form]\n"
+            "2:1: note: the comment is not compared: it begins like the generator's, but no comma stands "
+            "before \"and Store in QXR Register\" [comment-form]\n"
             "3:1: note: the comment is not compared: it begins like the generator's, but a blank is "
             "doubled around the type [comment-form]\n"
             "4:1: note: the comment is not compared: it begins like the generator's, but \"Read Value "
@@ -432,6 +439,8 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"LanguageTag", "\xF3\xA0\x80\x81", "\\xF3\\xA0\\x80\\x81"},
                     EscapeCase{"InvalidBytes", "\xFF\xC3(\xE2\x80", "\\xFF\\xC3(\\xE2\\x80"},
                     EscapeCase{"Overlong", "\xC0\xAF", "\\xC0\\xAF"},
+                    EscapeCase{"BlanksThatAreNoSpace", "General\xC2\xA0Register\xE3\x80\x80[R]\xE2\x80\x83",
+                               "General\\xC2\\xA0Register\\xE3\\x80\\x80[R]\\xE2\\x80\\x83"},
                     EscapeCase{"LeftToRightAndRightToLeftMarks", "a\xE2\x80\x8E\xE2\x80\x8F",
                                "a\\xE2\\x80\\x8E\\xE2\\x80\\x8F"},
                     EscapeCase{"OverlongThreeAndFourBytes", "\xE0\x80\xAF\xF0\x80\x80\xAF",
