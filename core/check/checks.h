@@ -55,8 +55,10 @@ inline constexpr std::array<CheckInfo, 16> checks{{
     {Check::OpenComment, "open-comment", Severity::Warning,
      "a /* is never closed, so the rest of the script is not read"},
     {Check::LookAlike, "look-alike", Severity::Note,
-     "text that may run as mb.Read( or mb.Write( is not read as one (other letter case, blanks or a "
-     "comment in the name, a line break or a no-break space before its parenthesis)"},
+     "text that may run as mb.Read( or mb.Write( is not read as one (other letter case, letters of another "
+     "script that look the same, blanks, invisible characters or a comment in the name, a line break or a "
+     "blank "
+     "other than a space or tab before its parenthesis)"},
     {Check::HiddenText, "hidden-text", Severity::Warning,
      "text read as a comment that may run: after a // or /* that may stand inside a string, or after a "
      "character "

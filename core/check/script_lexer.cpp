@@ -48,12 +48,24 @@ struct LookAlikeMarks {
     bool split = false; // blanks or a comment inside the name
     bool line_break = false;
     bool no_break_space = false; // U+00A0, in UTF-8 or as one Latin-1 byte
+    bool odd_blank = false;      // VT, FF, another Unicode blank or an invisible character
+    bool other_script = false;   // a letter of another script, or a full-width form, that looks the same
 
-    [[nodiscard]] bool any() const { return other_case || split || line_break || no_break_space; }
+    [[nodiscard]] bool any() const {
+        return other_case || split || line_break || no_break_space || odd_blank || other_script;
+    }
     [[nodiscard]] std::string reason(std::string_view name) const {
         const std::string shown(name);
         if (no_break_space) {
             return "a no-break space stands inside " + shown + "(, which is read only with plain blanks";
+        }
+        if (odd_blank) {
+            return "an invisible character or a blank other than a space or tab stands inside " + shown +
+                   "(, which is read only with plain blanks";
+        }
+        if (other_script) {
+            return shown +
+                   " is written with letters of another script or full-width forms that look the same";
         }
         if (line_break) {
             return shown + " and its ( are on different lines";
@@ -64,6 +76,67 @@ struct LookAlikeMarks {
         return shown + " is written in other letter case";
     }
 };
+
+// What a reader or a C-like language may take for a blank though the reader here does not: VT, FF, and in
+// UTF-8 the Unicode blanks other than U+00A0 and the invisible characters.
+std::size_t odd_blank_at(std::string_view code, std::size_t at) {
+    static constexpr std::array<std::string_view, 20> odd_blanks{
+        "\v",           "\f",           "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81",
+        "\xE2\x80\x82", "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86",
+        "\xE2\x80\x87", "\xE2\x80\x88", "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\x8B",
+        "\xE2\x80\x8C", "\xE2\x80\x8D", "\xE2\x81\xA0", "\xE3\x80\x80", "\xEF\xBB\xBF"};
+    const std::string_view rest = code.substr(at);
+    for (const auto blank : odd_blanks) {
+        if (rest.starts_with(blank)) {
+            return blank.size();
+        }
+    }
+    return 0;
+}
+
+// The ASCII character that the text at `at` shows and how many bytes it takes: the character itself, or for
+// a letter of another script or a full-width form that looks the same, the one it looks like (other_script).
+struct Glyph {
+    char ascii = '\0';
+    std::size_t length = 0;
+    bool other_script = false;
+};
+
+Glyph glyph_at(std::string_view code, std::size_t at) {
+    if (at == code.size()) {
+        return {};
+    }
+    if (static_cast<unsigned char>(code[at]) < 0x80) {
+        return {code[at], 1, false};
+    }
+    static constexpr std::array<std::pair<std::string_view, char>, 10> cyrillic{{
+        {"\xD0\xB0", 'a'},
+        {"\xD0\xB5", 'e'},
+        {"\xD0\xBC", 'm'},
+        {"\xD1\x96", 'i'},
+        {"\xD4\x81", 'd'},
+        {"\xD0\x90", 'A'},
+        {"\xD0\x92", 'B'},
+        {"\xD0\x95", 'E'},
+        {"\xD0\x9C", 'M'},
+        {"\xD0\xA2", 'T'},
+    }};
+    const std::string_view rest = code.substr(at);
+    for (const auto& [bytes, ascii] : cyrillic) {
+        if (rest.starts_with(bytes)) {
+            return {ascii, bytes.size(), true};
+        }
+    }
+    // The full-width forms U+FF01 to U+FF5E, EF BC 81 to EF BD 9E in UTF-8, stand for ASCII ! to ~.
+    if (rest.size() >= 3 && rest[0] == '\xEF' && (rest[1] == '\xBC' || rest[1] == '\xBD')) {
+        const auto code_point = 0xF000U | ((static_cast<unsigned char>(rest[1]) & 0x3FU) << 6U) |
+                                (static_cast<unsigned char>(rest[2]) & 0x3FU);
+        if (code_point >= 0xFF01 && code_point <= 0xFF5E) {
+            return {static_cast<char>(code_point - 0xFF01 + '!'), 3, true};
+        }
+    }
+    return {};
+}
 
 struct CommentSpan {
     std::size_t start;      // where its // or /* stands
@@ -84,7 +157,9 @@ public:
         blank_comments();
         for (std::size_t at = 0; at < code_.size();) {
             const char c = code_[at];
-            if ((c == 'm' || c == 'M') && (at == 0 || !joins_a_name(code_[at - 1]))) {
+            // An m, or a byte that starts a letter of another script.
+            const bool may_start = c == 'm' || c == 'M' || static_cast<unsigned char>(c) >= 0xC0;
+            if (may_start && (at == 0 || !joins_a_name(code_[at - 1]))) {
                 report_hidden_before(at);
                 if (const auto next = statement_at(at)) {
                     at = *next;
@@ -348,6 +423,9 @@ private:
                 ++at;
             } else if (byte == 0xA0) {
                 marks.no_break_space = true;
+            } else if (const std::size_t odd = odd_blank_at(code_, at); odd > 0) {
+                marks.odd_blank = true;
+                at += odd - 1;
             } else {
                 break;
             }
@@ -356,35 +434,49 @@ private:
         return at;
     }
 
-    // mb.Read( or mb.Write( as a script's language may well take it: in other letter case, with blanks,
-    // comments or line breaks between its parts, a no-break space before its (.
+    // The glyph at p that stands for `wanted` (in either letter case): marks how it differs, moves p past it.
+    bool take_glyph(std::size_t& p, char wanted, LookAlikeMarks& marks) const {
+        const Glyph glyph = glyph_at(code_, p);
+        if (glyph.length == 0 || lower(glyph.ascii) != lower(wanted)) {
+            return false;
+        }
+        marks.other_case = marks.other_case || glyph.ascii != wanted;
+        marks.other_script = marks.other_script || glyph.other_script;
+        p += glyph.length;
+        return true;
+    }
+
+    // mb.Read( or mb.Write( as a script's language or its reader may well take it: in other letter case,
+    // with letters of another script that look the same, with blanks, comments or line breaks between its
+    // parts, with invisible characters in it, or blanks other than a space or tab before its (.
     std::optional<std::size_t> look_alike_at(std::size_t at) {
         LookAlikeMarks marks;
-        std::size_t p = at + 1;
-        if (p == code_.size() || lower(code_[p]) != 'b') {
+        std::size_t p = at;
+        if (!take_glyph(p, 'm', marks) || !take_glyph(p, 'b', marks)) {
             return std::nullopt;
         }
-        marks.other_case = code_[at] != 'm' || code_[p] != 'b';
-        p = skip_gap(p + 1, marks, true);
-        if (p == code_.size() || code_[p] != '.') {
+        p = skip_gap(p, marks, true);
+        if (!take_glyph(p, '.', marks)) {
             return std::nullopt;
         }
-        p = skip_gap(p + 1, marks, true);
-        const char letter = p < code_.size() ? lower(code_[p]) : '\0';
-        const std::string_view name = letter == 'r' ? read_name : write_name;
-        for (std::size_t i = 3; i < name.size(); ++i, ++p) {
-            if (p == code_.size() || lower(code_[p]) != lower(name[i])) {
+        p = skip_gap(p, marks, true);
+        const std::string_view name = lower(glyph_at(code_, p).ascii) == 'r' ? read_name : write_name;
+        for (std::size_t i = 3; i < name.size(); ++i) {
+            if (const std::size_t odd = odd_blank_at(code_, p); odd > 0 && i > 3) {
+                marks.odd_blank = true;
+                p += odd;
+            }
+            if (!take_glyph(p, name[i], marks)) {
                 return std::nullopt;
             }
-            marks.other_case = marks.other_case || code_[p] != name[i];
         }
         p = skip_gap(p, marks, false);
-        if (p == code_.size() || code_[p] != '(' || !marks.any()) {
+        if (!take_glyph(p, '(', marks) || !marks.any()) {
             return std::nullopt;
         }
         const auto [line, column] = place(at);
         on_unread_(UnreadText{Check::LookAlike, line, column, marks.reason(name), 0});
-        return p + 1;
+        return p;
     }
 
     void report_open_comment() {

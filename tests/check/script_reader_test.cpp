@@ -215,6 +215,34 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:1: note: not checked: mb.Read is written in other letter case [look-alike]\n"
                    "1:22: note: not checked: a no-break space stands inside mb.Read(, which is read only "
                    "with plain blanks [look-alike]\n"},
+        ReaderCase{"OddBlanksAndInvisibleCharacters",
+                   "mb.Read\v(6,4,2,1000);\nmb.Re\xE2\x80\x8B"
+                   "ad(6,4,2,1000);\nmb.Write\xE3\x80\x80(1);",
+                   "1:1: note: not checked: an invisible character or a blank other than a space or tab "
+                   "stands inside "
+                   "mb.Read(, which is read only with plain blanks [look-alike]\n"
+                   "2:1: note: not checked: an invisible character or a blank other than a space or tab "
+                   "stands inside "
+                   "mb.Read(, which is read only with plain blanks [look-alike]\n"
+                   "3:1: note: not checked: an invisible character or a blank other than a space or tab "
+                   "stands inside "
+                   "mb.Write(, which is read only with plain blanks [look-alike]\n"},
+        ReaderCase{
+            "LettersThatLookTheSame",
+            "\xD0\xBC"
+            "b.Read(6,4,2,1000); mb.R\xD0\xB5"
+            "ad(1); mb.Read\xEF\xBC\x88"
+            "1); "
+            "\xEF\xBD\x8D\xEF\xBD\x82.Write(1); x\xD0\xBC"
+            "b.Read(1);",
+            "1:1: note: not checked: mb.Read is written with letters of another script or full-width forms "
+            "that look the same [look-alike]\n"
+            "1:23: note: not checked: mb.Read is written with letters of another script or full-width forms "
+            "that look the same [look-alike]\n"
+            "1:36: note: not checked: mb.Read is written with letters of another script or full-width forms "
+            "that look the same [look-alike]\n"
+            "1:50: note: not checked: mb.Write is written with letters of another script or full-width forms "
+            "that look the same [look-alike]\n"},
         ReaderCase{"PartOfANameThenALineBreak", "mb.Rea\n(6,4,2,1000);", ""},
         ReaderCase{
             "EightDigitsAreBeyond16Bits", "mb.Read(6,4,2,10000000);",
