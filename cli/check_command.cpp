@@ -141,6 +141,12 @@ std::string too_large(std::string_view name) {
 // The whole file, or standard input, up to the size a script may have; or why it cannot be read.
 std::expected<std::string, std::string> read_all(std::FILE* file, std::string_view name) {
     std::string bytes;
+    // Room for a named file's bytes at once, so that they are not copied as the text grows.
+    std::error_code error;
+    const auto size = name == "-" ? 0 : std::filesystem::file_size(std::string(name), error);
+    if (!error && size <= script_size_limit) {
+        bytes.reserve(static_cast<std::size_t>(size) + 1);
+    }
     std::vector<char> block(read_block_size);
     std::size_t count = 0;
     while (bytes.size() <= script_size_limit &&

@@ -204,10 +204,10 @@ private:
              at = text_.find('/', at)) {
             if (text_[at + 1] == '/') {
                 const std::size_t end = line_end_from(text_, at).end;
-                comments_.push_back({at, at + 2, end, true});
                 note_hidden_text(at, end);
                 std::fill(code_.begin() + static_cast<std::ptrdiff_t>(at),
                           code_.begin() + static_cast<std::ptrdiff_t>(end), ' ');
+                quotes_counted_to_ = end; // the comment holds no quote that counts, and no line end
                 at = end;
             } else if (text_[at + 1] == '*') {
                 const std::size_t close = text_.find("*/", at + 2);
@@ -215,8 +215,6 @@ private:
                 note_hidden_text(at, at);
                 if (close == none) {
                     open_comment_ = at;
-                } else {
-                    comments_.push_back({at, at + 2, close, false});
                 }
                 const auto start = code_.begin() + static_cast<std::ptrdiff_t>(at);
                 std::replace_if(
@@ -232,9 +230,12 @@ private:
     // Text that the comment starting at at may hide from a reader: the rest of its line when the comment may
     // stand inside a string, or in a // comment what follows a character that some editors end a line at.
     void note_hidden_text(std::size_t at, std::size_t end) {
-        const std::size_t line_start =
-            text_.find_last_of("\r\n", at) == none ? 0 : text_.find_last_of("\r\n", at) + 1;
-        if (std::ranges::count(std::string_view(code_).substr(line_start, at - line_start), '"') % 2 == 1) {
+        // The quotes before it on its line, counted over the code once: comments already read are blanks.
+        for (; has_quotes_ && quotes_counted_to_ < at; ++quotes_counted_to_) {
+            const char c = code_[quotes_counted_to_];
+            quotes_on_line_ = ends_line(c) ? 0 : quotes_on_line_ + (c == '"' ? 1 : 0);
+        }
+        if (quotes_on_line_ % 2 == 1) {
             hidden_.push_back(
                 {at, "this " + std::string(text_.substr(at, 2)) +
                          " may stand inside a string (an odd number of \" stands before it on its "
@@ -248,15 +249,27 @@ private:
             {"\v", "a vertical tab"},
             {"\f", "a form feed"},
         }};
+        if (!line_end_look_alikes_) {
+            return;
+        }
         const std::string_view comment = text_.substr(at, end - at);
-        for (const auto& [bytes, name] : line_ends) {
-            const std::size_t found = comment.find(bytes);
-            if (found != none && !without_blanks(comment.substr(found + bytes.size())).empty()) {
-                hidden_.push_back({at + found, std::string(name) +
+        const auto next_lead = [&](std::size_t from) {
+            std::size_t first = none;
+            for (const char lead : {'\v', '\f', '\xC2', '\xE2'}) {
+                first = std::min(first, comment.find(lead, from));
+            }
+            return first;
+        };
+        for (std::size_t i = next_lead(0); i != none; i = next_lead(i + 1)) {
+            for (const auto& [bytes, name] : line_ends) {
+                const std::string_view rest = comment.substr(i);
+                if (rest.starts_with(bytes) && !without_blanks(rest.substr(bytes.size())).empty()) {
+                    hidden_.push_back({at + i, std::string(name) +
                                                    " inside this // comment ends the line in some "
                                                    "editors and languages, so what follows it may "
                                                    "run; it is read as part of the comment"});
-                return;
+                    return;
+                }
             }
         }
     }
@@ -346,34 +359,37 @@ private:
     }
 
     // The statement's comment, if it has one: the first comment after its ) on its line that holds more than
-    // blanks, unless another statement starts before it.
-    const CommentSpan* comment_after(std::size_t close) {
-        while (next_comment_ < comments_.size() && comments_[next_comment_].start < close) {
-            ++next_comment_;
-        }
-        for (std::size_t i = next_comment_; i < comments_.size() && comments_[i].start < line_end_; ++i) {
-            const CommentSpan& comment = comments_[i];
-            const auto words =
-                std::string_view(text_).substr(comment.text_start, comment.text_end - comment.text_start);
-            if (without_blanks(words).empty()) {
+    // blanks, unless another statement starts before it. Read from the code on, comment by comment, so that
+    // a // or /* is only ever met where a comment starts.
+    std::optional<CommentSpan> comment_after(std::size_t close) const {
+        for (std::size_t at = close + 1; at + 1 < line_end_; ++at) {
+            bool is_write = false;
+            if (code_[at] == 'm' && statement_opens(at, is_write)) {
+                return std::nullopt;
+            }
+            const bool line = text_.substr(at).starts_with("//");
+            if (!line && !text_.substr(at).starts_with("/*")) {
                 continue;
             }
-            for (std::size_t at = close + 1; at < comment.start; ++at) {
-                bool is_write = false;
-                if ((code_[at] == 'm') && statement_opens(at, is_write)) {
-                    return nullptr;
-                }
+            const std::size_t close_mark = line ? line_end_ : text_.find("*/", at + 2);
+            if (close_mark == none) {
+                return std::nullopt; // a /* never closed, reported on its own
             }
-            return &comment;
+            const CommentSpan comment{at, at + 2, close_mark, line};
+            if (!without_blanks(text_.substr(comment.text_start, comment.text_end - comment.text_start))
+                     .empty()) {
+                return comment;
+            }
+            at = comment.text_end; // an empty comment: the next one may hold the words
         }
-        return nullptr;
+        return std::nullopt;
     }
 
     // What follows the statement's ) on its line: blanks, one ; and its comment, or other code, which is
     // where reading goes on.
     std::size_t finish_statement(std::size_t close, Statement& statement) {
-        const CommentSpan* comment = comment_after(close);
-        const std::size_t stop = comment != nullptr ? comment->start : line_end_;
+        const auto comment = comment_after(close);
+        const std::size_t stop = comment.has_value() ? comment->start : line_end_;
         std::size_t at = close + 1;
         const auto skip_blanks = [&] {
             while (at < stop && is_script_blank(code_[at])) {
@@ -390,7 +406,7 @@ private:
         statement.end_offset = close + 1;
         const bool plain = at == stop; // only blanks, comments and one ; before its comment or the line end
         const bool nothing_between = text_.substr(close + 1, stop - close - 1).find('/') == none;
-        if (comment != nullptr) {
+        if (comment.has_value()) {
             std::size_t text_start = comment->text_start;
             while (text_start < comment->text_end &&
                    std::string_view("/*!").find(text_[text_start]) != none) {
@@ -400,13 +416,13 @@ private:
             statement.comment_offset = text_start;
             statement.code_before_comment = !plain || !nothing_between;
         }
-        statement.rest_of_line = plain && nothing_between && (comment == nullptr || comment->is_line);
+        statement.rest_of_line = plain && nothing_between && (!comment || comment->is_line);
         if (semicolon && statement.rest_of_line) {
             statement.end_offset = text_.find(';', close) + 1;
         }
         on_statement_(statement);
         // Reading goes on with the code after it; a // comment ends what its line holds.
-        return plain && (comment == nullptr || comment->is_line) ? line_end_ : at;
+        return plain && (!comment || comment->is_line) ? line_end_ : at;
     }
 
     // Blanks, comments, line breaks and no-break spaces, as far as they go.
@@ -493,14 +509,20 @@ private:
     std::string code_; // the text with its comments as blanks
     const std::function<void(const Statement&)>& on_statement_;
     const std::function<void(const UnreadText&)>& on_unread_;
-    std::vector<CommentSpan> comments_; // every comment closed, in order
     struct Hidden {
         std::size_t offset;
         std::string why;
     };
     std::vector<Hidden> hidden_; // text that comments may hide, in order
+    // Whether the text holds a character that some editors end a line at, other than LF and CR: nearly no
+    // script does, and then no comment is searched for one.
+    bool line_end_look_alikes_ = std::ranges::any_of(
+        std::array<std::string_view, 5>{"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"},
+        [this](std::string_view bytes) { return text_.find(bytes) != none; });
+    bool has_quotes_ = text_.find('"') != none;
+    std::size_t quotes_counted_to_ = 0;
+    std::size_t quotes_on_line_ = 0; // before quotes_counted_to_ on its line
     std::size_t next_hidden_ = 0;
-    std::size_t next_comment_ = 0;
     std::size_t open_comment_ = none;
     std::size_t line_ = 1;
     std::size_t line_start_ = 0;

@@ -13,6 +13,9 @@ namespace {
 // Text with NUL bytes in most of its lines is not ASCII-compatible: UTF-16 without its byte order mark,
 // UTF-32, or no text at all. Empty lines do not count.
 bool mostly_nul_lines(std::string_view text) {
+    if (text.find('\0') == std::string_view::npos) {
+        return false; // as nearly every script, found at once
+    }
     std::size_t lines = 0;
     std::size_t with_nul = 0;
     for (std::size_t start = 0; start < text.size();) {
