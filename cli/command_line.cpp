@@ -188,8 +188,10 @@ Options:
                  TYPE it decodes to, empty when it decodes to none)
       --fix      with --check and one FILE: print the script with the generator's own comment
                  after each statement that decodes to its inputs, in place of a missing or
-                 lying one; the script's own comments and every other byte stay as they are,
-                 and the FILE is never written; findings and summary go to standard error
+                 lying one; the script's own comments, its words after the generator's, and
+                 every other byte stay as they are; a lying comment it cannot rewrite is
+                 reported (unfixed); the FILE is never written; findings and summary go to
+                 standard error
   -h, --help     print this help (it wins over --version)
   -V, --version  print the version
 An option given twice counts once; --read and --write exclude each other.
@@ -203,6 +205,8 @@ Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 o
     text += "--check reads each script whole, up to " + std::string(script_size_limit_text) +
             "; a larger one is reported as a file that cannot\nbe read.";
     text += R"(
+A statement's comment is the first comment, // or /* */, after its ) on its line that holds
+more than blanks, whatever code stands between, unless another statement starts before it.
 --check ends lines at LF, CR LF or a lone CR, reads UTF-8 and UTF-16 with a byte order mark,
 and finds // and /* */ comments first and takes them as blanks; it does not recognise string
 literals, so a // inside quotes starts a comment (reported as hidden-text). Columns count bytes
@@ -214,23 +218,22 @@ Checks, in the order they are reported:
         std::string line =
             "  " + std::string(check.name) + " (" + std::string(severity_name(check.severity)) + "): ";
         text += line;
-        // The meaning, wrapped at word boundaries below the line's start.
+        // The meaning, wrapped at word boundaries below the line's start, with no blank at a line's end.
         std::size_t width = line.size();
         std::string_view meaning = check.meaning;
-        while (!meaning.empty()) {
+        for (bool first = true; !meaning.empty(); first = false) {
             const auto word_end = std::min(meaning.find(' '), meaning.size());
             const auto word = meaning.substr(0, word_end);
-            if (width + word.size() > 96 && width > 4) {
+            if (!first && width + 1 + word.size() > 96) {
                 text += "\n    ";
                 width = 4;
+            } else if (!first) {
+                text += ' ';
+                ++width;
             }
             text += word;
             width += word.size();
             meaning.remove_prefix(std::min(word_end + 1, meaning.size()));
-            if (!meaning.empty()) {
-                text += ' ';
-                ++width;
-            }
         }
         text += '\n';
     }

@@ -432,6 +432,17 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"NulsInExactlyHalfTheLinesAreText",
                      std::string("a\0\nmb.Read(6,7,2,1000);\nb\0\nc\n", 29), ScriptEncoding::Utf8,
                      "2:1: error: " + address_7},
+        // Lines counted as everywhere, a lone CR ending one; the whole text decides, however long its start.
+        EncodingCase{"CarriageReturnLinesWithOneNulAreText",
+                     std::string("a\0\rmb.Read(6,7,2,1000);\rb\rc\r", 26), ScriptEncoding::Utf8,
+                     "2:1: error: " + address_7},
+        EncodingCase{
+            "Utf16AfterALongCleanStartIsRefused",
+            std::string(5000, 'x') + "\n" +
+                utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
+            std::nullopt,
+            "refused: its encoding cannot be read: it has NUL bytes in most lines (save it as UTF-8, or as "
+            "UTF-16 with a byte order mark)"},
         EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26),
                      ScriptEncoding::Utf8, "2:1: error: " + address_7}),
     [](const auto& info) { return info.param.name; });

@@ -263,6 +263,7 @@ TEST(Cli, HelpAndVersion) {
         const auto help = cli({option});
         EXPECT_EQ(help.exit_status, 0);
         EXPECT_NE(help.out.find("usage: qxr-fanuc-cli [-r | -w] QXR FANUC ITEMS TYPE\n"), std::string::npos);
+        EXPECT_EQ(help.out.find(" \n"), std::string::npos) << "a line of --help ends in a blank";
         EXPECT_EQ(help.err, "");
     }
     for (const auto* option : {"--version", "-V"}) {
