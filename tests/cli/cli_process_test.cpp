@@ -313,6 +313,18 @@ TEST_P(CliOutputFails, WithStatusOneAndAMessage) {
     }
 }
 
+// A report or summary that cannot be written is a failure, whatever the script holds.
+TEST_P(CliOutputFails, ForTheChecksReportToo) {
+    if (!can_test(GetParam())) {
+        GTEST_SKIP() << "this system has no such output";
+    }
+    ProcessSetup setup;
+    setup.error_output = GetParam();
+    setup.input = "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+                  "Register 12.\n";
+    EXPECT_EQ(run_process(QXR_FANUC_CLI, {"--check"}, setup).exit_status, 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Unwritable, CliOutputFails,
                          testing::Values(OutputTarget::ReadOnlyFile, OutputTarget::FullDevice,
                                          OutputTarget::Closed),

@@ -18,6 +18,7 @@ struct ProcessSetup {
     std::string input;                // standard input's contents, unless input_path is given
     std::filesystem::path input_path; // a file or directory to open as standard input instead
     OutputTarget output = OutputTarget::Captured;
+    OutputTarget error_output = OutputTarget::Captured; // standard error, likewise
 };
 
 // False where the system has no such target (a full device on Windows).

@@ -15,6 +15,24 @@ void redirect(int fd, const std::filesystem::path& path, int flags) {
     close(opened);
 }
 
+// In the child: sends fd to target, captured in path.
+void route(int fd, OutputTarget target, const std::filesystem::path& path) {
+    switch (target) {
+    case OutputTarget::Captured:
+        redirect(fd, path, O_WRONLY);
+        break;
+    case OutputTarget::ReadOnlyFile:
+        redirect(fd, path, O_RDONLY);
+        break;
+    case OutputTarget::FullDevice:
+        redirect(fd, "/dev/full", O_WRONLY);
+        break;
+    case OutputTarget::Closed:
+        close(fd);
+        break;
+    }
+}
+
 } // namespace
 
 bool can_test(OutputTarget /*target*/) {
@@ -36,21 +54,8 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
     const pid_t child = fork();
     if (child == 0) {
         redirect(STDIN_FILENO, setup.input_path.empty() ? in.path() : setup.input_path, O_RDONLY);
-        switch (setup.output) {
-        case OutputTarget::Captured:
-            redirect(STDOUT_FILENO, out.path(), O_WRONLY);
-            break;
-        case OutputTarget::ReadOnlyFile:
-            redirect(STDOUT_FILENO, out.path(), O_RDONLY);
-            break;
-        case OutputTarget::FullDevice:
-            redirect(STDOUT_FILENO, "/dev/full", O_WRONLY);
-            break;
-        case OutputTarget::Closed:
-            close(STDOUT_FILENO);
-            break;
-        }
-        redirect(STDERR_FILENO, err.path(), O_WRONLY);
+        route(STDOUT_FILENO, setup.output, out.path());
+        route(STDERR_FILENO, setup.error_output, err.path());
         execv(program.c_str(), argv.data());
         _exit(127);
     }

@@ -80,13 +80,14 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
         const InheritedHandle input(setup.input_path.empty() ? in.path() : setup.input_path, GENERIC_READ);
         const InheritedHandle output(out.path(), setup.output == OutputTarget::ReadOnlyFile ? GENERIC_READ
                                                                                             : GENERIC_WRITE);
-        const InheritedHandle errors(err.path(), GENERIC_WRITE);
+        const InheritedHandle errors(
+            err.path(), setup.error_output == OutputTarget::ReadOnlyFile ? GENERIC_READ : GENERIC_WRITE);
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = input.get();
         startup.hStdOutput = setup.output == OutputTarget::Closed ? nullptr : output.get();
-        startup.hStdError = errors.get();
+        startup.hStdError = setup.error_output == OutputTarget::Closed ? nullptr : errors.get();
         PROCESS_INFORMATION process{};
         if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                             &startup, &process)) {
