@@ -205,8 +205,9 @@ Exit status: 0 success, 2 usage error or malformed record, 13 type mismatch, 6 o
     text += "--check reads each script whole, up to " + std::string(script_size_limit_text) +
             "; a larger one is reported as a file that cannot\nbe read.";
     text += R"(
-A statement's comment is the first comment, // or /* */, after its ) on its line that holds
-more than blanks, whatever code stands between, unless another statement starts before it.
+A statement's comment is, of the comments (// or /* */) after its ) on its line before another
+statement starts, the first that holds the generator's wording, else the first that holds more
+than blanks, whatever code stands between.
 --check ends lines at LF, CR LF or a lone CR, reads UTF-8 and UTF-16 with a byte order mark,
 and finds // and /* */ comments first and takes them as blanks; it does not recognise string
 literals, so a // inside quotes starts a comment (reported as hidden-text). Columns count bytes

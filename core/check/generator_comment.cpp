@@ -201,6 +201,11 @@ std::string_view dressing(std::string_view text, std::size_t start) {
 
 } // namespace
 
+bool holds_generator_wording(std::string_view comment) {
+    return comment.find(generator_comment_start) != std::string_view::npos ||
+           folded(comment).find(folded(generator_comment_start)) != std::string::npos;
+}
+
 std::optional<std::string> hidden_generator_wording(std::string_view comment) {
     const std::string_view text = without_blanks(comment);
     const std::string letters = folded(text);

@@ -42,6 +42,9 @@ inline constexpr std::string_view generator_comment_start = "Read Value From";
 // characters, words before it), so that it is not compared, a note that says so and why.
 [[nodiscard]] std::optional<std::string> hidden_generator_wording(std::string_view comment);
 
+// Whether the comment holds the generator's wording, however it is dressed.
+[[nodiscard]] bool holds_generator_wording(std::string_view comment);
+
 // The number after the first "QXR Register " in the comment, however misshapen the rest is.
 [[nodiscard]] std::optional<std::int64_t> named_qxr_register(std::string_view comment);
 

@@ -2,6 +2,7 @@
 #include "script_lexer.h"
 
 #include "digit_run.h"
+#include "generator_comment.h"
 #include "script_text.h"
 #include "statement_text.h"
 #include "text_bytes.h"
@@ -358,14 +359,16 @@ private:
         return none;
     }
 
-    // The statement's comment, if it has one: the first comment after its ) on its line that holds more than
-    // blanks, unless another statement starts before it. Read from the code on, comment by comment, so that
-    // a // or /* is only ever met where a comment starts.
+    // The statement's comment, if it has one: of the comments after its ) on its line, before another
+    // statement starts, the first that holds the generator's wording, else the first that holds more than
+    // blanks. Read from the code on, comment by comment, so that a // or /* is only ever met where a comment
+    // starts.
     std::optional<CommentSpan> comment_after(std::size_t close) const {
+        std::optional<CommentSpan> first;
         for (std::size_t at = close + 1; at + 1 < line_end_; ++at) {
             bool is_write = false;
             if (code_[at] == 'm' && statement_opens(at, is_write)) {
-                return std::nullopt;
+                break;
             }
             const bool line = text_.substr(at).starts_with("//");
             if (!line && !text_.substr(at).starts_with("/*")) {
@@ -373,16 +376,19 @@ private:
             }
             const std::size_t close_mark = line ? line_end_ : text_.find("*/", at + 2);
             if (close_mark == none) {
-                return std::nullopt; // a /* never closed, reported on its own
+                break; // a /* never closed, which is reported on its own
             }
             const CommentSpan comment{at, at + 2, close_mark, line};
-            if (!without_blanks(text_.substr(comment.text_start, comment.text_end - comment.text_start))
-                     .empty()) {
+            const auto words = text_.substr(comment.text_start, comment.text_end - comment.text_start);
+            if (holds_generator_wording(words)) {
                 return comment;
             }
-            at = comment.text_end; // an empty comment: the next one may hold the words
+            if (!first && !without_blanks(words).empty()) {
+                first = comment;
+            }
+            at = comment.text_end;
         }
-        return std::nullopt;
+        return first;
     }
 
     // What follows the statement's ) on its line: blanks, one ; and its comment, or other code, which is

@@ -28,8 +28,9 @@ struct Statement {
     std::optional<std::array<std::int64_t, 4>> arguments;
     std::array<std::string_view, 4> argument_texts; // with them: each as written, without its blanks
     std::string unchecked_because;                  // otherwise, why not
-    // Its comment: the first comment, // or /* */, that starts after its ) on its line and holds more than
-    // blanks, whatever code stands between, unless another statement starts before it. Its text runs from
+    // Its comment: of the comments, // or /* */, after its ) on its line before another statement starts, the
+    // first that holds the generator's wording, else the first that holds more than blanks, whatever code
+    // stands between. Its text runs from
     // past the // or /* and the /, * or ! that a documentation comment adds, to the end of the line or the
     // comment.
     std::optional<std::string_view> comment;
@@ -39,7 +40,7 @@ struct Statement {
     // Its comment is a // comment that only blanks and one ; stand before, or it has none and only those
     // follow it: the place where --fix writes the generator's comment.
     bool rest_of_line = false;
-    bool code_before_comment = false; // code or an empty comment stands between it and its comment
+    bool code_before_comment = false; // code or another comment stands between it and its comment
 };
 
 // Text not read as statements: a look-alike, text that a comment may hide, or a /* never closed, which hides

@@ -145,6 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
             "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R "
             "1 [comment]\n"},
         ReaderCase{
+            "GeneratorWordingAfterAnotherComment",
+            "mb.Read(6,4,2,1000); /* pump */ // Read Value From Fanuc General Register [R] 9, and Store in "
+            "QXR Register 12.",
+            "1:1: error: the comment disagrees: it names Fanuc register 9, but the address is register R "
+            "1 [comment]\n"},
+        ReaderCase{
             "DocumentationComments",
             "mb.Read(6,4,2,1000); /// Read Value From Fanuc General Register [R] 9, and Store in QXR "
             "Register 12.\nmb.Read(6,4,2,1000); /** Read Value From Fanuc General Register [R] 8, and Store "
