@@ -22,6 +22,11 @@ namespace qxrfanuc {
     return c == ' ' || c == '\t';
 }
 
+// A byte that ends a line in a script: LF, or CR alone or before LF.
+[[nodiscard]] constexpr bool ends_a_line(char c) {
+    return c == '\n' || c == '\r';
+}
+
 // The text without the blanks it starts and ends with.
 [[nodiscard]] constexpr std::string_view without_blanks(std::string_view text) {
     while (!text.empty() && is_script_blank(text.front())) {

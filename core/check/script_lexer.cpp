@@ -3,6 +3,7 @@
 
 #include "digit_run.h"
 #include "generator_comment.h"
+#include "look_alike.h"
 #include "script_text.h"
 #include "statement_text.h"
 #include "text_bytes.h"
@@ -17,14 +18,6 @@ namespace {
 using statement_text::read_name;
 using statement_text::write_name;
 constexpr std::size_t none = std::string_view::npos;
-
-bool ends_line(char c) {
-    return c == '\n' || c == '\r';
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Blanks, an optional sign, at least one digit, blanks.
 std::optional<std::int64_t> plain_integer(std::string_view text) {
@@ -43,106 +36,9 @@ std::optional<std::int64_t> plain_integer(std::string_view text) {
     return negative ? -digits.value() : digits.value();
 }
 
-// What makes text read as no statement where it may well run as one.
-struct LookAlikeMarks {
-    bool other_case = false;
-    bool split = false; // blanks or a comment inside the name
-    bool line_break = false;
-    bool no_break_space = false; // U+00A0, in UTF-8 or as one Latin-1 byte
-    bool odd_blank = false;      // VT, FF, another Unicode blank or an invisible character
-    bool other_script = false;   // a letter of another script, or a full-width form, that looks the same
-
-    [[nodiscard]] bool any() const {
-        return other_case || split || line_break || no_break_space || odd_blank || other_script;
-    }
-    [[nodiscard]] std::string reason(std::string_view name) const {
-        const std::string shown(name);
-        if (no_break_space) {
-            return "a no-break space stands inside " + shown + "(, which is read only with plain blanks";
-        }
-        if (odd_blank) {
-            return "an invisible character or a blank other than a space or tab stands inside " + shown +
-                   "(, which is read only with plain blanks";
-        }
-        if (other_script) {
-            return shown +
-                   " is written with letters of another script or full-width forms that look the same";
-        }
-        if (line_break) {
-            return shown + " and its ( are on different lines";
-        }
-        if (split) {
-            return "blanks or a comment split the name " + shown;
-        }
-        return shown + " is written in other letter case";
-    }
-};
-
-// What a reader or a C-like language may take for a blank though the reader here does not: VT, FF, and in
-// UTF-8 the Unicode blanks other than U+00A0 and the invisible characters.
-std::size_t odd_blank_at(std::string_view code, std::size_t at) {
-    static constexpr std::array<std::string_view, 20> odd_blanks{
-        "\v",           "\f",           "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81",
-        "\xE2\x80\x82", "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86",
-        "\xE2\x80\x87", "\xE2\x80\x88", "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\x8B",
-        "\xE2\x80\x8C", "\xE2\x80\x8D", "\xE2\x81\xA0", "\xE3\x80\x80", "\xEF\xBB\xBF"};
-    const std::string_view rest = code.substr(at);
-    for (const auto blank : odd_blanks) {
-        if (rest.starts_with(blank)) {
-            return blank.size();
-        }
-    }
-    return 0;
-}
-
-// The ASCII character that the text at `at` shows and how many bytes it takes: the character itself, or for
-// a letter of another script or a full-width form that looks the same, the one it looks like (other_script).
-struct Glyph {
-    char ascii = '\0';
-    std::size_t length = 0;
-    bool other_script = false;
-};
-
-Glyph glyph_at(std::string_view code, std::size_t at) {
-    if (at == code.size()) {
-        return {};
-    }
-    if (static_cast<unsigned char>(code[at]) < 0x80) {
-        return {code[at], 1, false};
-    }
-    static constexpr std::array<std::pair<std::string_view, char>, 10> cyrillic{{
-        {"\xD0\xB0", 'a'},
-        {"\xD0\xB5", 'e'},
-        {"\xD0\xBC", 'm'},
-        {"\xD1\x96", 'i'},
-        {"\xD4\x81", 'd'},
-        {"\xD0\x90", 'A'},
-        {"\xD0\x92", 'B'},
-        {"\xD0\x95", 'E'},
-        {"\xD0\x9C", 'M'},
-        {"\xD0\xA2", 'T'},
-    }};
-    const std::string_view rest = code.substr(at);
-    for (const auto& [bytes, ascii] : cyrillic) {
-        if (rest.starts_with(bytes)) {
-            return {ascii, bytes.size(), true};
-        }
-    }
-    // The full-width forms U+FF01 to U+FF5E, EF BC 81 to EF BD 9E in UTF-8, stand for ASCII ! to ~.
-    if (rest.size() >= 3 && rest[0] == '\xEF' && (rest[1] == '\xBC' || rest[1] == '\xBD')) {
-        const auto code_point = 0xF000U | ((static_cast<unsigned char>(rest[1]) & 0x3FU) << 6U) |
-                                (static_cast<unsigned char>(rest[2]) & 0x3FU);
-        if (code_point >= 0xFF01 && code_point <= 0xFF5E) {
-            return {static_cast<char>(code_point - 0xFF01 + '!'), 3, true};
-        }
-    }
-    return {};
-}
-
 struct CommentSpan {
-    std::size_t start;      // where its // or /* stands
-    std::size_t text_start; // past the // or /*
-    std::size_t text_end;   // at the end of its line, or at its */
+    std::size_t start;    // where its // or /* stands; its text starts two bytes on
+    std::size_t text_end; // at the end of its line, or at its */
     bool is_line;
 };
 
@@ -166,8 +62,10 @@ public:
                     at = *next;
                     continue;
                 }
-                if (const auto next = look_alike_at(at)) {
-                    at = *next;
+                if (auto look_alike = look_alike_at(code_, at)) {
+                    const auto [line, column] = place(at);
+                    on_unread_(UnreadText{Check::LookAlike, line, column, std::move(look_alike->reason), 0});
+                    at = look_alike->end;
                     continue;
                 }
             }
@@ -220,7 +118,7 @@ private:
                 const auto start = code_.begin() + static_cast<std::ptrdiff_t>(at);
                 std::replace_if(
                     start, start + static_cast<std::ptrdiff_t>(end - at),
-                    [](char c) { return !ends_line(c); }, ' ');
+                    [](char c) { return !ends_a_line(c); }, ' ');
                 at = end;
             } else {
                 ++at;
@@ -234,7 +132,7 @@ private:
         // The quotes before it on its line, counted over the code once: comments already read are blanks.
         for (; has_quotes_ && quotes_counted_to_ < at; ++quotes_counted_to_) {
             const char c = code_[quotes_counted_to_];
-            quotes_on_line_ = ends_line(c) ? 0 : quotes_on_line_ + (c == '"' ? 1 : 0);
+            quotes_on_line_ = ends_a_line(c) ? 0 : quotes_on_line_ + (c == '"' ? 1 : 0);
         }
         if (quotes_on_line_ % 2 == 1) {
             hidden_.push_back(
@@ -243,34 +141,9 @@ private:
                          "line), where it starts no comment; what follows it is read as a comment"});
             return;
         }
-        static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> line_ends{{
-            {"\xC2\x85", "a next-line character (U+0085)"},
-            {"\xE2\x80\xA8", "a line separator (U+2028)"},
-            {"\xE2\x80\xA9", "a paragraph separator (U+2029)"},
-            {"\v", "a vertical tab"},
-            {"\f", "a form feed"},
-        }};
-        if (!line_end_look_alikes_) {
-            return;
-        }
-        const std::string_view comment = text_.substr(at, end - at);
-        const auto next_lead = [&](std::size_t from) {
-            std::size_t first = none;
-            for (const char lead : {'\v', '\f', '\xC2', '\xE2'}) {
-                first = std::min(first, comment.find(lead, from));
-            }
-            return first;
-        };
-        for (std::size_t i = next_lead(0); i != none; i = next_lead(i + 1)) {
-            for (const auto& [bytes, name] : line_ends) {
-                const std::string_view rest = comment.substr(i);
-                if (rest.starts_with(bytes) && !without_blanks(rest.substr(bytes.size())).empty()) {
-                    hidden_.push_back({at + i, std::string(name) +
-                                                   " inside this // comment ends the line in some "
-                                                   "editors and languages, so what follows it may "
-                                                   "run; it is read as part of the comment"});
-                    return;
-                }
+        if (line_end_look_alikes_) {
+            if (auto found = line_end_look_alike(text_.substr(at, end - at))) {
+                hidden_.push_back({at + found->offset, std::move(found->why)});
             }
         }
     }
@@ -324,7 +197,7 @@ private:
         std::size_t first_not_plain = 0;
         std::size_t start = open + 1;
         std::array<std::int64_t, 4> values{};
-        for (std::size_t at = open + 1; at < code_.size() && !ends_line(code_[at]); ++at) {
+        for (std::size_t at = open + 1; at < code_.size() && !ends_a_line(code_[at]); ++at) {
             const char c = code_[at];
             depth += c == '(' ? 1 : 0;
             depth -= c == ')' ? 1 : 0;
@@ -378,8 +251,8 @@ private:
             if (close_mark == none) {
                 break; // a /* never closed, which is reported on its own
             }
-            const CommentSpan comment{at, at + 2, close_mark, line};
-            const auto words = text_.substr(comment.text_start, comment.text_end - comment.text_start);
+            const CommentSpan comment{at, close_mark, line};
+            const auto words = text_.substr(comment.start + 2, comment.text_end - comment.start - 2);
             if (holds_generator_wording(words)) {
                 return comment;
             }
@@ -413,7 +286,7 @@ private:
         const bool plain = at == stop; // only blanks, comments and one ; before its comment or the line end
         const bool nothing_between = text_.substr(close + 1, stop - close - 1).find('/') == none;
         if (comment.has_value()) {
-            std::size_t text_start = comment->text_start;
+            std::size_t text_start = comment->start + 2;
             while (text_start < comment->text_end &&
                    std::string_view("/*!").find(text_[text_start]) != none) {
                 ++text_start;
@@ -431,82 +304,12 @@ private:
         return plain && (!comment || comment->is_line) ? line_end_ : at;
     }
 
-    // Blanks, comments, line breaks and no-break spaces, as far as they go.
-    std::size_t skip_gap(std::size_t at, LookAlikeMarks& marks, bool in_name) const {
-        while (at < code_.size()) {
-            const auto byte = static_cast<unsigned char>(code_[at]);
-            if (is_script_blank(code_[at])) {
-                marks.split = marks.split || in_name;
-            } else if (ends_line(code_[at])) {
-                marks.line_break = true;
-            } else if (byte == 0xC2 && at + 1 < code_.size() &&
-                       static_cast<unsigned char>(code_[at + 1]) == 0xA0) {
-                marks.no_break_space = true;
-                ++at;
-            } else if (byte == 0xA0) {
-                marks.no_break_space = true;
-            } else if (const std::size_t odd = odd_blank_at(code_, at); odd > 0) {
-                marks.odd_blank = true;
-                at += odd - 1;
-            } else {
-                break;
-            }
-            ++at;
-        }
-        return at;
-    }
-
-    // The glyph at p that stands for `wanted` (in either letter case): marks how it differs, moves p past it.
-    bool take_glyph(std::size_t& p, char wanted, LookAlikeMarks& marks) const {
-        const Glyph glyph = glyph_at(code_, p);
-        if (glyph.length == 0 || lower(glyph.ascii) != lower(wanted)) {
-            return false;
-        }
-        marks.other_case = marks.other_case || glyph.ascii != wanted;
-        marks.other_script = marks.other_script || glyph.other_script;
-        p += glyph.length;
-        return true;
-    }
-
-    // mb.Read( or mb.Write( as a script's language or its reader may well take it: in other letter case,
-    // with letters of another script that look the same, with blanks, comments or line breaks between its
-    // parts, with invisible characters in it, or blanks other than a space or tab before its (.
-    std::optional<std::size_t> look_alike_at(std::size_t at) {
-        LookAlikeMarks marks;
-        std::size_t p = at;
-        if (!take_glyph(p, 'm', marks) || !take_glyph(p, 'b', marks)) {
-            return std::nullopt;
-        }
-        p = skip_gap(p, marks, true);
-        if (!take_glyph(p, '.', marks)) {
-            return std::nullopt;
-        }
-        p = skip_gap(p, marks, true);
-        const std::string_view name = lower(glyph_at(code_, p).ascii) == 'r' ? read_name : write_name;
-        for (std::size_t i = 3; i < name.size(); ++i) {
-            if (const std::size_t odd = odd_blank_at(code_, p); odd > 0 && i > 3) {
-                marks.odd_blank = true;
-                p += odd;
-            }
-            if (!take_glyph(p, name[i], marks)) {
-                return std::nullopt;
-            }
-        }
-        p = skip_gap(p, marks, false);
-        if (!take_glyph(p, '(', marks) || !marks.any()) {
-            return std::nullopt;
-        }
-        const auto [line, column] = place(at);
-        on_unread_(UnreadText{Check::LookAlike, line, column, marks.reason(name), 0});
-        return p;
-    }
-
     void report_open_comment() {
         if (open_comment_ == none) {
             return;
         }
         const auto [line, column] = place(open_comment_);
-        const bool ends_with_line_end = ends_line(text_.back());
+        const bool ends_with_line_end = ends_a_line(text_.back());
         const std::size_t lines = place(text_.size()).line - (ends_with_line_end ? 1 : 0);
         on_unread_(UnreadText{Check::OpenComment, line, column, {}, lines - line + 1});
     }
@@ -522,9 +325,7 @@ private:
     std::vector<Hidden> hidden_; // text that comments may hide, in order
     // Whether the text holds a character that some editors end a line at, other than LF and CR: nearly no
     // script does, and then no comment is searched for one.
-    bool line_end_look_alikes_ = std::ranges::any_of(
-        std::array<std::string_view, 5>{"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"},
-        [this](std::string_view bytes) { return text_.find(bytes) != none; });
+    bool line_end_look_alikes_ = may_hold_line_end_look_alikes(text_);
     bool has_quotes_ = text_.find('"') != none;
     std::size_t quotes_counted_to_ = 0;
     std::size_t quotes_on_line_ = 0; // before quotes_counted_to_ on its line
