@@ -25,6 +25,16 @@ stop_wine() {
     wineserver -k 2>/dev/null || true
 }
 
+# For a check: a scratch folder (scratch), a private display and a fresh prefix in the folder, all stopped
+# and removed when the check ends.
+start_scratch_wine() { # NAME
+    scratch=$(mktemp -d "/tmp/qxr-fanuc-$1.XXXXXX")
+    xvfb=
+    trap 'stop_wine; [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+    start_private_xvfb 1280x1024
+    start_wine "$scratch/wine"
+}
+
 # Windows has Times New Roman and Wine has not: the window's captions would fall back to another face, and
 # its layout tests would mean nothing. In this test prefix only, copies of Liberation Serif (metrically the
 # same face) renamed to that family are installed and registered, so that both Qt's DirectWrite font

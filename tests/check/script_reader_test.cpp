@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The checker as a whole, from the bytes of a script to its findings, each as the line the command line
 // prints for it without the file name.
+#include "../utf16_bytes.h"
 #include "display_text.h"
 #include "script_check.h"
 #include "script_text.h"
@@ -403,27 +404,18 @@ TEST_P(ReadsEncoding, AsTheSameText) {
     EXPECT_EQ(checked.findings, GetParam().findings);
 }
 
-std::string utf16(std::u16string_view text, bool little) {
-    std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char16_t unit : text) {
-        const auto low = static_cast<char>(unit & 0xFF);
-        const auto high = static_cast<char>(unit >> 8);
-        out += little ? std::string{low, high} : std::string{high, low};
-    }
-    return out;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Encodings, ReadsEncoding,
     testing::Values(
-        EncodingCase{"Utf16LittleEndian", utf16(u"\u00e9\U0001F600 mb.Read(6,7,2,1000);\r\n", true),
+        EncodingCase{"Utf16LittleEndian", utf16_bytes(u"\u00e9\U0001F600 mb.Read(6,7,2,1000);\r\n", true),
                      ScriptEncoding::Utf16LittleEndian, "1:8: error: " + address_7},
-        EncodingCase{"Utf16BigEndian", utf16(u"x\nmb.Read(6,7,2,1000);", false),
+        EncodingCase{"Utf16BigEndian", utf16_bytes(u"x\nmb.Read(6,7,2,1000);", false),
                      ScriptEncoding::Utf16BigEndian, "2:1: error: " + address_7},
-        EncodingCase{"LoneSurrogateIsNoStatement", utf16(u"\xD800mb.Read(6,7,2,1000);", true),
+        EncodingCase{"LoneSurrogateIsNoStatement", utf16_bytes(u"\xD800mb.Read(6,7,2,1000);", true),
                      ScriptEncoding::Utf16LittleEndian, "1:4: error: " + address_7},
         EncodingCase{"Utf16WithoutByteOrderMarkIsRefused",
-                     utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2), std::nullopt,
+                     utf16_bytes(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
+                     std::nullopt,
                      "refused: its encoding cannot be read: it has NUL bytes in most lines (save it as "
                      "UTF-8, or as UTF-16 with a byte order mark)"},
         EncodingCase{"Utf16ByteOrderMarkBeforeUtf8IsRefused", "\xFF\xFEmb.Read(6,7,2,1000);\n", std::nullopt,
@@ -445,7 +437,8 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{
             "Utf16AfterALongCleanStartIsRefused",
             std::string(5000, 'x') + "\n" +
-                utf16(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true).substr(2),
+                utf16_bytes(u"mb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\nmb.Read(6,7,2,1000);\n", true)
+                    .substr(2),
             std::nullopt,
             "refused: its encoding cannot be read: it has NUL bytes in most lines (save it as UTF-8, or as "
             "UTF-16 with a byte order mark)"},

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "../utf16_bytes.h"
 #include "checks.h"
 #include "process.h"
 #include "scratch_file.h"
@@ -676,6 +677,14 @@ std::string choices_7(std::size_t count) {
     return out;
 }
 
+// Comments that do not tell the truth, which --fix cannot rewrite: it leaves the script as it is.
+const std::string unfixable =
+    "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR Register 12.\n"
+    "mb.Read(6,4,2,1000); /* Read Value From Fanuc General Register [R] 9, and Store in QXR Register 12. */\n"
+    "mb.Read(6,4,2,1000); // note: Read Value From Fanuc General Register [R] 9, and Store in QXR Register "
+    "12.\n"
+    "mb.Read(6,6,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 14.\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Script, CliFixes,
     testing::Values(
@@ -696,21 +705,7 @@ INSTANTIATE_TEST_SUITE_P(
                 choices_7(4000) + "qxr-fanuc-cli: 4000 statements found, 4000 checked: 0 errors, 0 warnings, "
                                   "4000 notes; 4000 comments written\n"},
         FixCase{
-            "CommentsItCannotRewriteAreReported",
-            "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR "
-            "Register "
-            "12.\nmb.Read(6,4,2,1000); /* Read Value From Fanuc General Register [R] 9, and Store in QXR "
-            "Register 12. */\nmb.Read(6,4,2,1000); // note: Read Value From Fanuc General Register [R] 9, "
-            "and Store in QXR Register 12.\nmb.Read(6,6,2,1000); // Read Value From Fanuc General Register "
-            "[R] "
-            "1, and Store in QXR Register 14.\n",
-            "mb.Read(6,4,2,1000);; // Read Value From Fanuc General Register [R] 9, and Store in QXR "
-            "Register "
-            "12.\nmb.Read(6,4,2,1000); /* Read Value From Fanuc General Register [R] 9, and Store in QXR "
-            "Register 12. */\nmb.Read(6,4,2,1000); // note: Read Value From Fanuc General Register [R] 9, "
-            "and Store in QXR Register 12.\nmb.Read(6,6,2,1000); // Read Value From Fanuc General Register "
-            "[R] "
-            "1, and Store in QXR Register 14.\n",
+            "CommentsItCannotRewriteAreReported", unfixable, unfixable,
             "<stdin>:1:1: error: the comment disagrees: it names Fanuc register 9, but the address is "
             "register "
             "R 1 [comment]\n"
@@ -800,20 +795,12 @@ TEST(CliCheck, FixOfGeneratedStatementsChangesNothing) {
 
 // A UTF-16 script is written back in UTF-16, in its own byte order, with its byte order mark.
 TEST(CliCheck, FixWritesUtf16Back) {
-    const auto utf16 = [](std::u16string_view text, bool little) {
-        std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
-        for (const char16_t unit : text) {
-            const auto low = static_cast<char>(unit & 0xFF);
-            const auto high = static_cast<char>(unit >> 8);
-            out += little ? std::string{low, high} : std::string{high, low};
-        }
-        return out;
-    };
     for (const bool little : {true, false}) {
-        const auto fixed =
-            cli({"--check", "--fix"}, utf16(u"// \u00e9\U0001F600\r\nmb.Read(7,4,2,1000);\r\n", little));
-        EXPECT_EQ(fixed.out,
-                  utf16(u"// \u00e9\U0001F600\r\nmb.Read(7,4,2,1000);  // Read Value From Fanuc General "
+        const auto fixed = cli({"--check", "--fix"},
+                               utf16_bytes(u"// \u00e9\U0001F600\r\nmb.Read(7,4,2,1000);\r\n", little));
+        EXPECT_EQ(
+            fixed.out,
+            utf16_bytes(u"// \u00e9\U0001F600\r\nmb.Read(7,4,2,1000);  // Read Value From Fanuc General "
                         u"Register [R] 1, and Store in QXR Register 14.\r\n",
                         little));
         EXPECT_EQ(fixed.exit_status, 0);

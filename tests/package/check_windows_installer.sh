@@ -11,22 +11,13 @@ cd "$(dirname "$0")/../.."
 source scripts/packages.sh
 source scripts/xvfb.sh
 source scripts/wine.sh
-scratch=$(mktemp -d /tmp/qxr-fanuc-windows-installer.XXXXXX)
-xvfb=
-cleanup() {
-    stop_wine
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+start_scratch_wine windows-installer
 failed=0
 fail() {
     echo "FAILED: $*"
     failed=1
 }
 
-start_private_xvfb 1280x1024
-start_wine "$scratch/wine"
 give_wine_times_new_roman
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\qxr-fanuc-sorvane'
 windows_path() { wine winepath -u "$1" 2>/dev/null | tr -d '\r'; }

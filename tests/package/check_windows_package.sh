@@ -1,25 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Checks the Windows folder as a user gets it: unzipped, it holds the programs, the licence texts and the
-# README; its Qt is 6.8; every DLL that an .exe or .dll in it imports is in the folder or is part of Windows; and copied into
-# a fresh Wine prefix that has nothing else, the window starts and the command line gives the worked example
-# byte for byte.
+# README; its Qt is 6.8; every DLL that an .exe or .dll in it imports is in the folder or is part of Windows;
+# and copied into a fresh Wine prefix that has nothing else, the window starts and the command line gives
+# the worked example byte for byte.
 # Usage: tests/package/check_windows_package.sh PACKAGE.zip
 set -euo pipefail
 package=$(realpath "$1")
 cd "$(dirname "$0")/../.."
 source scripts/xvfb.sh
 source scripts/wine.sh
-scratch=$(mktemp -d /tmp/qxr-fanuc-windows-package.XXXXXX)
-xvfb=
-cleanup() {
-    stop_wine
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-(cd "$scratch" && cmake -E tar xf "$package")
-folder=$(find "$scratch" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+start_scratch_wine windows-package
+mkdir "$scratch/unzipped"
+(cd "$scratch/unzipped" && cmake -E tar xf "$package")
+folder=$(find "$scratch/unzipped" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 failed=0
 fail() {
     echo "FAILED: $*"
@@ -59,8 +53,6 @@ while IFS= read -r binary; do
 done < <(find "$folder" -iname '*.exe' -o -iname '*.dll')
 
 # A fresh prefix, with only the unzipped folder in it.
-start_private_xvfb 1280x1024
-start_wine "$scratch/wine"
 cp -r "$folder" "$WINEPREFIX/drive_c/"
 installed="$WINEPREFIX/drive_c/$(basename "$folder")"
 expected='mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.
