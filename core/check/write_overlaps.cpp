@@ -15,13 +15,13 @@ std::size_t place_of(std::int32_t address) {
     return static_cast<std::size_t>(std::min(address - lowest, std::int32_t{places} - 1));
 }
 
-void count_at(std::vector<std::size_t>& tree, std::size_t place) {
+void count_at(std::vector<std::uint32_t>& tree, std::size_t place) {
     for (std::size_t i = place + 1; i < tree.size(); i += i & (~i + 1)) {
         ++tree[i];
     }
 }
 
-std::size_t counted_up_to(const std::vector<std::size_t>& tree, std::size_t place) {
+std::size_t counted_up_to(const std::vector<std::uint32_t>& tree, std::size_t place) {
     std::size_t sum = 0;
     for (std::size_t i = place + 1; i > 0; i -= i & (~i + 1)) {
         sum += tree[i];

@@ -35,9 +35,9 @@ private:
     std::map<std::int32_t, std::size_t> latest_;
     // How many writes start, and end, at or before each address (Fenwick trees over the 16-bit addresses;
     // a range reaching past 32767 counts as ending there, which changes no overlap, since any range it can
-    // meet there starts at or below 32767).
-    std::vector<std::size_t> starts_;
-    std::vector<std::size_t> ends_;
+    // meet there starts at or below 32767). 32 bits count every write a script of at most 64 MiB can hold.
+    std::vector<std::uint32_t> starts_;
+    std::vector<std::uint32_t> ends_;
 };
 
 } // namespace qxrfanuc
