@@ -882,6 +882,20 @@ TEST(CliCheck, NamesWithControlBytesAreEscaped) {
     EXPECT_EQ(result.exit_status, 1);
 }
 
+// Memory that runs out ends the check with a message and status 1, not an abort.
+TEST(CliCheck, OutOfMemoryIsAFailureWithAMessage) {
+#if defined(_WIN32) || defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "no cap on the address space here (Windows), or one the sanitizer cannot run under";
+#endif
+    const ScratchFile script;
+    script.write(std::string(std::size_t{32} << 20U, 'x'));
+    ProcessSetup setup;
+    setup.address_space_limit = std::size_t{24} << 20U;
+    const auto result = run_process(QXR_FANUC_CLI, {"--check", script.path().string()}, setup);
+    EXPECT_EQ(result.err, "qxr-fanuc-cli: out of memory\n");
+    EXPECT_EQ(result.exit_status, 1);
+}
+
 // A script larger than the limit is refused with its size, and the next one is still checked.
 TEST(CliCheck, ScriptOverTheSizeLimitIsNotRead) {
     const ScratchFile large;

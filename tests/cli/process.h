@@ -19,6 +19,7 @@ struct ProcessSetup {
     std::filesystem::path input_path; // a file or directory to open as standard input instead
     OutputTarget output = OutputTarget::Captured;
     OutputTarget error_output = OutputTarget::Captured; // standard error, likewise
+    std::size_t address_space_limit = 0; // bytes the program may map, where the system can cap it
 };
 
 // False where the system has no such target (a full device on Windows).

@@ -3,6 +3,7 @@
 #include "scratch_file.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,6 +55,10 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
     const pid_t child = fork();
     if (child == 0) {
         redirect(STDIN_FILENO, setup.input_path.empty() ? in.path() : setup.input_path, O_RDONLY);
+        if (setup.address_space_limit > 0) {
+            const rlimit limit{setup.address_space_limit, setup.address_space_limit};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         route(STDOUT_FILENO, setup.output, out.path());
         route(STDERR_FILENO, setup.error_output, err.path());
         execv(program.c_str(), argv.data());
