@@ -87,9 +87,12 @@ check_box() { # WHAT EXPECTED X Y
 start=$(date +%s.%N)
 (cd "$(dirname "$program")" && exec wine "$program" >/dev/null 2>&1) &
 app=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$caption\$" | head -n 1)
+timeout 60 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null
 echo "started in $(echo "$(date +%s.%N) - $start" | bc) s"
 sleep 1
+# Found again once the window has settled: under Wine, Qt may replace the X window it showed first, and the
+# first one's id then names no window.
+window=$(xdotool search --onlyvisible --name "^$caption\$" | tail -n 1)
 check "caption" "$caption" "$(xdotool getwindowname "$window")"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 check "client size" "894x372" "${WIDTH}x${HEIGHT}"
