@@ -64,13 +64,7 @@ Fixed fix(const std::string& text) {
         [&](std::size_t line, std::size_t column, const qxrfanuc::Finding& finding) {
             fail_if(line == 0 || column == 0 || finding.message.empty());
         });
-    std::size_t copied = 0;
-    for (const auto& edit : edits) {
-        fixed.text.append(text, copied, edit.offset - copied);
-        fixed.text += edit.text;
-        copied = edit.offset + edit.length;
-    }
-    fixed.text.append(text, copied);
+    fixed.text = qxrfanuc::with_edits(text, edits);
     return fixed;
 }
 

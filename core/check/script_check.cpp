@@ -315,6 +315,18 @@ private:
 
 } // namespace
 
+std::string with_edits(std::string_view text, std::span<const Edit> edits) {
+    std::string out;
+    std::size_t copied = 0;
+    for (const auto& edit : edits) {
+        out.append(text.substr(copied, edit.offset - copied));
+        out += edit.text;
+        copied = edit.offset + edit.length;
+    }
+    out.append(text.substr(copied));
+    return out;
+}
+
 std::string number_as_written(std::string_view text) {
     constexpr std::size_t shown = 20;
     if (text.size() <= shown + 4) {

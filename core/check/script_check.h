@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ struct UnreadTotals {
 };
 
 enum class CommentFixing : std::uint8_t { Off, On };
+
+// The text with the edits made; the edits in the order of the text, none overlapping another.
+[[nodiscard]] std::string with_edits(std::string_view text, std::span<const Edit> edits);
 
 // A number's text as the script writes it, shortened visibly when it is very long.
 [[nodiscard]] std::string number_as_written(std::string_view text);
