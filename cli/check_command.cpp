@@ -128,10 +128,8 @@ private:
     Totals& totals_;
 };
 
-// Why a script is not read: the most a script may hold, and its size where the file tells it.
-std::string too_large(std::string_view name) {
-    std::error_code error;
-    const auto size = name == "-" ? 0 : std::filesystem::file_size(std::string(name), error);
+// Why a script is not read: the most a script may hold, and its size where the file tells it (else 0).
+std::string too_large(std::uintmax_t size) {
     const std::string limit = std::string(script_size_limit_text) + " (" + std::to_string(script_size_limit) +
                               " bytes) a script may hold";
     return size > script_size_limit ? "it is " + std::to_string(size) + " bytes, more than the " + limit
@@ -141,10 +139,14 @@ std::string too_large(std::string_view name) {
 // The whole file, or standard input, up to the size a script may have; or why it cannot be read.
 std::expected<std::string, std::string> read_all(std::FILE* file, std::string_view name) {
     std::string bytes;
-    // Room for a named file's bytes at once, so that they are not copied as the text grows.
+    // A named file's size, told by the system: one too large is refused unread, and the bytes of one that
+    // fits get room at once, so that they are not copied as the text grows.
     std::error_code error;
-    const auto size = name == "-" ? 0 : std::filesystem::file_size(std::string(name), error);
-    if (!error && size <= script_size_limit) {
+    const std::uintmax_t size = name == "-" ? 0 : std::filesystem::file_size(std::string(name), error);
+    if (!error && size > script_size_limit) {
+        return std::unexpected(too_large(size));
+    }
+    if (!error) {
         bytes.reserve(static_cast<std::size_t>(size) + 1);
     }
     std::vector<char> block(read_block_size);
@@ -157,7 +159,7 @@ std::expected<std::string, std::string> read_all(std::FILE* file, std::string_vi
         return std::unexpected(std::strerror(errno != 0 ? errno : EIO));
     }
     if (bytes.size() > script_size_limit) {
-        return std::unexpected(too_large(name));
+        return std::unexpected(too_large(error ? 0 : size));
     }
     return bytes;
 }
@@ -173,19 +175,6 @@ std::expected<std::string, std::string> read_script(std::string_view name) {
     auto bytes = read_all(file, name);
     std::fclose(file);
     return bytes;
-}
-
-// The script's text with the edits made, in the order of the text, and in its own encoding.
-std::string fixed_text(const ScriptText& script, std::vector<Edit>& edits) {
-    std::string out;
-    std::size_t copied = 0;
-    for (const auto& edit : edits) {
-        out.append(script.text, copied, edit.offset - copied);
-        out += edit.text;
-        copied = edit.offset + edit.length;
-    }
-    out.append(script.text, copied);
-    return encode_like(script, out);
 }
 
 // Checks one script; false when it could not be opened or read.
@@ -215,7 +204,7 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
             report.finding(line, column, finding);
         });
     if (fixing) {
-        out.pending() += fixed_text(*script, edits);
+        out.pending() += encode_like(*script, with_edits(script->text, edits));
         out.flush_if_full();
     }
     totals.unread.hidden_lines += unread.hidden_lines;
