@@ -105,8 +105,7 @@ private:
         text += statement.is_write ? statement_text::write_name : statement_text::read_name;
         for (std::size_t i = 0; i < arguments.size(); ++i) {
             // As written where no value stands for it: a number with more digits than any 16-bit one has.
-            const bool huge = arguments.at(i) == DigitRun::huge || arguments.at(i) == -DigitRun::huge;
-            text += ',' + (huge ? number_as_written(statement.argument_texts.at(i))
+            text += ',' + (is_huge(arguments.at(i)) ? number_as_written(statement.argument_texts.at(i))
                                 : std::to_string(arguments.at(i)));
         }
         if (inputs) {

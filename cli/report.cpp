@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "report.h"
 
+#include "display_text.h"
+
 #include <string_view>
 
 namespace qxrfanuc::cli {
@@ -11,13 +13,6 @@ constexpr std::size_t max_quoted_bytes = 40;
 
 std::string_view input_text(ErrorPlace place, const InputTexts& inputs) {
     return input_at_fault(place, inputs.qxr, inputs.fanuc, inputs.items);
-}
-
-void append_hex_escape(std::string& out, unsigned char byte) {
-    constexpr std::string_view hex = "0123456789ABCDEF";
-    out += "\\x";
-    out += hex[byte >> 4];
-    out += hex[byte & 0xF];
 }
 
 bool is_control(unsigned char byte) {

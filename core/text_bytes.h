@@ -17,6 +17,10 @@ namespace qxrfanuc {
     return is_ascii_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
 }
 
+[[nodiscard]] constexpr char ascii_lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // A blank in a script: a space or a tab. (An input box's number allows only spaces around it.)
 [[nodiscard]] constexpr bool is_script_blank(char c) {
     return c == ' ' || c == '\t';

@@ -14,15 +14,8 @@ namespace qxrfanuc {
 enum class Severity : std::uint8_t { Error, Warning, Note };
 
 [[nodiscard]] constexpr std::string_view severity_name(Severity severity) {
-    switch (severity) {
-    case Severity::Error:
-        return "error";
-    case Severity::Warning:
-        return "warning";
-    case Severity::Note:
-        break;
-    }
-    return "note";
+    constexpr std::array<std::string_view, 3> names{"error", "warning", "note"};
+    return names.at(static_cast<std::size_t>(severity));
 }
 
 enum class Check : std::uint8_t {

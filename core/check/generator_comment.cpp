@@ -11,28 +11,19 @@ namespace qxrfanuc {
 
 namespace {
 
-std::int64_t value_of(std::string_view digits, bool negative) {
-    DigitRun run;
-    for (const char c : digits) {
-        run.add(c);
-    }
-    return negative ? -run.value() : run.value();
-}
-
 // Takes an optional minus and at least one digit from the front of text.
 std::optional<WrittenNumber> take_number_front(std::string_view& text) {
-    const bool negative = text.starts_with('-');
-    std::size_t end = negative ? 1 : 0;
+    std::size_t end = text.starts_with('-') ? 1 : 0;
     while (end < text.size() && is_ascii_digit(text[end])) {
         ++end;
     }
-    if (end == (negative ? 1U : 0U)) {
+    const auto written = text.substr(0, end);
+    const auto value = number_value(written);
+    if (!value) {
         return std::nullopt;
     }
-    const WrittenNumber number{value_of(text.substr(negative ? 1 : 0, end - (negative ? 1 : 0)), negative),
-                               text.substr(0, end)};
     text.remove_prefix(end);
-    return number;
+    return WrittenNumber{*value, written};
 }
 
 // Takes at least one digit and an optional minus from the back of text.
@@ -41,15 +32,14 @@ std::optional<WrittenNumber> take_number_back(std::string_view& text) {
     while (start > 0 && is_ascii_digit(text[start - 1])) {
         --start;
     }
-    if (start == text.size()) {
+    start -= start > 0 && start < text.size() && text[start - 1] == '-' ? 1 : 0;
+    const auto written = text.substr(start);
+    const auto value = number_value(written);
+    if (!value) {
         return std::nullopt;
     }
-    const auto digits = text.substr(start);
-    const bool negative = start > 0 && text[start - 1] == '-';
-    const std::size_t length = digits.size() + (negative ? 1 : 0);
-    const WrittenNumber number{value_of(digits, negative), text.substr(text.size() - length)};
-    text.remove_suffix(length);
-    return number;
+    text.remove_suffix(written.size());
+    return WrittenNumber{*value, written};
 }
 
 bool take_front(std::string_view& text, std::string_view expected) {
@@ -174,16 +164,15 @@ std::string form_break(std::string_view text) {
     return "its parts overlap";
 }
 
-std::string ascii_lower(std::string_view text) {
+std::string in_small_letters(std::string_view text) {
     std::string out(text);
-    std::ranges::transform(out, out.begin(),
-                           [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    std::ranges::transform(out, out.begin(), ascii_lower);
     return out;
 }
 
 // The text's ASCII letters and digits, in small letters: the wording however it is dressed.
 std::string folded(std::string_view text) {
-    std::string out = ascii_lower(text);
+    std::string out = in_small_letters(text);
     std::erase_if(out, [](char c) { return (c < 'a' || c > 'z') && !is_ascii_digit(c); });
     return out;
 }
@@ -193,7 +182,7 @@ std::string_view dressing(std::string_view text, std::size_t start) {
     if (std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
         return "invisible or other non-ASCII characters stand in or before it";
     }
-    if (ascii_lower(text).starts_with(ascii_lower(generator_comment_start))) {
+    if (in_small_letters(text).starts_with(in_small_letters(generator_comment_start))) {
         return "it is in other letter case";
     }
     return start > 0 ? "other words stand before it" : "its words are spaced otherwise";

@@ -15,10 +15,6 @@ namespace {
 using statement_text::read_name;
 using statement_text::write_name;
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // What makes text read as no statement where it may well run as one.
 struct LookAlikeMarks {
     bool other_case = false;
@@ -86,18 +82,16 @@ Glyph glyph_at(std::string_view code, std::size_t at) {
     if (static_cast<unsigned char>(code[at]) < 0x80) {
         return {code[at], 1, false};
     }
-    static constexpr std::array<std::pair<std::string_view, char>, 10> cyrillic{{
-        {"\xD0\xB0", 'a'},
-        {"\xD0\xB5", 'e'},
-        {"\xD0\xBC", 'm'},
-        {"\xD1\x96", 'i'},
-        {"\xD4\x81", 'd'},
-        {"\xD0\x90", 'A'},
-        {"\xD0\x92", 'B'},
-        {"\xD0\x95", 'E'},
-        {"\xD0\x9C", 'M'},
-        {"\xD0\xA2", 'T'},
-    }};
+    static constexpr std::array<std::pair<std::string_view, char>, 10> cyrillic{{{"\xD0\xB0", 'a'},
+                                                                                 {"\xD0\xB5", 'e'},
+                                                                                 {"\xD0\xBC", 'm'},
+                                                                                 {"\xD1\x96", 'i'},
+                                                                                 {"\xD4\x81", 'd'},
+                                                                                 {"\xD0\x90", 'A'},
+                                                                                 {"\xD0\x92", 'B'},
+                                                                                 {"\xD0\x95", 'E'},
+                                                                                 {"\xD0\x9C", 'M'},
+                                                                                 {"\xD0\xA2", 'T'}}};
     const std::string_view rest = code.substr(at);
     for (const auto& [bytes, ascii] : cyrillic) {
         if (rest.starts_with(bytes)) {
@@ -142,7 +136,7 @@ std::size_t skip_gap(std::string_view code, std::size_t at, LookAlikeMarks& mark
 // The glyph at p that stands for `wanted` (in either letter case): marks how it differs, moves p past it.
 bool take_glyph(std::string_view code, std::size_t& p, char wanted, LookAlikeMarks& marks) {
     const Glyph glyph = glyph_at(code, p);
-    if (glyph.length == 0 || lower(glyph.ascii) != lower(wanted)) {
+    if (glyph.length == 0 || ascii_lower(glyph.ascii) != ascii_lower(wanted)) {
         return false;
     }
     marks.other_case = marks.other_case || glyph.ascii != wanted;
@@ -161,28 +155,19 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 5> line_ends
 
 } // namespace
 
-bool may_hold_line_end_look_alikes(std::string_view text) {
-    return std::ranges::any_of(line_ends, [text](const auto& line_end) {
-        return text.find(line_end.first) != std::string_view::npos;
-    });
-}
-
 std::optional<LineEndLookAlike> line_end_look_alike(std::string_view comment) {
-    const auto next_lead = [comment](std::size_t from) {
-        std::size_t first = std::string_view::npos;
-        for (const char lead : {'\v', '\f', '\xC2', '\xE2'}) {
-            first = std::min(first, comment.find(lead, from));
+    for (std::size_t i = 0; i < comment.size(); ++i) {
+        const char c = comment[i];
+        if (c != '\v' && c != '\f' && c != '\xC2' && c != '\xE2') {
+            continue; // the first byte of none of the characters above
         }
-        return first;
-    };
-    for (std::size_t i = next_lead(0); i != std::string_view::npos; i = next_lead(i + 1)) {
+        const std::string_view rest = comment.substr(i);
         for (const auto& [bytes, name] : line_ends) {
-            const std::string_view rest = comment.substr(i);
             if (rest.starts_with(bytes) && !without_blanks(rest.substr(bytes.size())).empty()) {
                 return LineEndLookAlike{i, std::string(name) +
-                                               " inside this // comment ends the line in some "
-                                               "editors and languages, so what follows it may "
-                                               "run; it is read as part of the comment"};
+                                               " inside this // comment ends the line in some editors and "
+                                               "languages, so what follows it may run; it is read as part "
+                                               "of the comment"};
             }
         }
     }
@@ -203,7 +188,7 @@ std::optional<LookAlike> look_alike_at(std::string_view code, std::size_t at) {
         return std::nullopt;
     }
     p = skip_gap(code, p, marks, true);
-    const std::string_view name = lower(glyph_at(code, p).ascii) == 'r' ? read_name : write_name;
+    const std::string_view name = ascii_lower(glyph_at(code, p).ascii) == 'r' ? read_name : write_name;
     for (std::size_t i = 3; i < name.size(); ++i) {
         if (const std::size_t odd = odd_blank_at(code, p); odd > 0 && i > 3) {
             marks.odd_blank = true;

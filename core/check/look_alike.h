@@ -29,7 +29,4 @@ struct LineEndLookAlike {
 };
 [[nodiscard]] std::optional<LineEndLookAlike> line_end_look_alike(std::string_view comment);
 
-// Whether the text holds any such character: nearly no script does, and then no comment need be searched.
-[[nodiscard]] bool may_hold_line_end_look_alikes(std::string_view text);
-
 } // namespace qxrfanuc

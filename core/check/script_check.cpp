@@ -16,13 +16,7 @@ namespace {
 
 // The last argument the generator writes, as a number: read from its text once, not written out for each
 // statement to compare.
-constexpr std::int64_t last_argument_value = [] {
-    DigitRun run;
-    for (const char digit : statement_text::last_argument) {
-        run.add(digit);
-    }
-    return run.value();
-}();
+constexpr std::int64_t last_argument_value = *number_value(statement_text::last_argument);
 
 // A type longer than this is shown by its start.
 constexpr std::size_t shown_type_length = 40;
@@ -41,7 +35,7 @@ bool is_16_bit(std::int64_t value) {
 
 // Its value, or for one with more digits than any 16-bit number the script's own digits, which say so.
 std::string number(const WrittenNumber& number) {
-    if (number.value != DigitRun::huge && number.value != -DigitRun::huge) {
+    if (!is_huge(number.value)) {
         return std::to_string(number.value);
     }
     return number_as_written(number.text) + " (more digits than any 16-bit number has)";

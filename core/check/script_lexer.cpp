@@ -19,23 +19,6 @@ using statement_text::read_name;
 using statement_text::write_name;
 constexpr std::size_t none = std::string_view::npos;
 
-// Blanks, an optional sign, at least one digit, blanks.
-std::optional<std::int64_t> plain_integer(std::string_view text) {
-    text = without_blanks(text);
-    const bool negative = text.starts_with('-');
-    if (negative || text.starts_with('+')) {
-        text.remove_prefix(1);
-    }
-    if (text.empty() || !std::ranges::all_of(text, is_ascii_digit)) {
-        return std::nullopt;
-    }
-    DigitRun digits;
-    for (const char digit : text) {
-        digits.add(digit);
-    }
-    return negative ? -digits.value() : digits.value();
-}
-
 struct CommentSpan {
     std::size_t start;    // where its // or /* stands; its text starts two bytes on
     std::size_t text_end; // at the end of its line, or at its */
@@ -130,7 +113,7 @@ private:
     // stand inside a string, or in a // comment what follows a character that some editors end a line at.
     void note_hidden_text(std::size_t at, std::size_t end) {
         // The quotes before it on its line, counted over the code once: comments already read are blanks.
-        for (; has_quotes_ && quotes_counted_to_ < at; ++quotes_counted_to_) {
+        for (; quotes_counted_to_ < at; ++quotes_counted_to_) {
             const char c = code_[quotes_counted_to_];
             quotes_on_line_ = ends_a_line(c) ? 0 : quotes_on_line_ + (c == '"' ? 1 : 0);
         }
@@ -141,10 +124,8 @@ private:
                          "line), where it starts no comment; what follows it is read as a comment"});
             return;
         }
-        if (line_end_look_alikes_) {
-            if (auto found = line_end_look_alike(text_.substr(at, end - at))) {
-                hidden_.push_back({at + found->offset, std::move(found->why)});
-            }
+        if (auto found = line_end_look_alike(text_.substr(at, end - at))) {
+            hidden_.push_back({at + found->offset, std::move(found->why)});
         }
     }
 
@@ -202,7 +183,8 @@ private:
             depth += c == '(' ? 1 : 0;
             depth -= c == ')' ? 1 : 0;
             if ((c == ',' && depth == 1) || (c == ')' && depth == 0)) {
-                const auto value = plain_integer(std::string_view(code_).substr(start, at - start));
+                const auto value =
+                    number_value(without_blanks(std::string_view(code_).substr(start, at - start)));
                 first_not_plain = value || first_not_plain != 0 ? first_not_plain : count;
                 if (value && count <= values.size()) {
                     values.at(count - 1) = *value;
@@ -323,10 +305,6 @@ private:
         std::string why;
     };
     std::vector<Hidden> hidden_; // text that comments may hide, in order
-    // Whether the text holds a character that some editors end a line at, other than LF and CR: nearly no
-    // script does, and then no comment is searched for one.
-    bool line_end_look_alikes_ = may_hold_line_end_look_alikes(text_);
-    bool has_quotes_ = text_.find('"') != none;
     std::size_t quotes_counted_to_ = 0;
     std::size_t quotes_on_line_ = 0; // before quotes_counted_to_ on its line
     std::size_t next_hidden_ = 0;

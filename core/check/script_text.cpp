@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "script_text.h"
 
+#include "display_text.h"
 #include "text_bytes.h"
 
-#include <bit>
+#include <algorithm>
 #include <cstring>
 
 namespace qxrfanuc {
@@ -75,22 +76,6 @@ std::string from_utf16(std::string_view bytes, bool little_endian) {
     return out;
 }
 
-// The code point of the UTF-8 sequence at text[at], and its length; a byte that starts none is U+FFFD.
-std::pair<char32_t, std::size_t> utf8_at(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    // The sequence's length from its lead byte; a continuation byte (10xxxxxx) starts none.
-    const auto leading_ones = static_cast<std::size_t>(std::countl_one(lead));
-    const std::size_t length = std::max<std::size_t>(leading_ones, 1);
-    if (leading_ones == 1 || length > 4 || at + length > text.size()) {
-        return {0xFFFD, 1};
-    }
-    char32_t code_point = length == 1 ? lead : lead & (0x7FU >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        code_point = (code_point << 6U) | (static_cast<unsigned char>(text[at + i]) & 0x3FU);
-    }
-    return {code_point, length};
-}
-
 void append_utf16(std::string& out, char16_t unit, bool little_endian) {
     const auto low = static_cast<char>(unit & 0xFFU);
     const auto high = static_cast<char>(unit >> 8U);
@@ -110,8 +95,11 @@ std::string encode_like(const ScriptText& script, std::string_view text) {
     out.reserve((2 * text.size()) + 2);
     append_utf16(out, 0xFEFF, little_endian);
     for (std::size_t at = 0; at < text.size();) {
-        const auto [code_point, length] = utf8_at(text, at);
-        at += length;
+        // The text is the UTF-8 that the script was decoded to, and the edits' text; a byte of no valid
+        // sequence would be U+FFFD, as in decoding.
+        const auto [length, valid_code_point] = utf8_sequence(text.substr(at));
+        const char32_t code_point = length == 0 ? 0xFFFD : valid_code_point;
+        at += std::max<std::size_t>(length, 1);
         if (code_point < 0x10000) {
             append_utf16(out, static_cast<char16_t>(code_point), little_endian);
         } else {

@@ -5,6 +5,7 @@
 // reorder what is shown, is written as \xNN per byte; everything else, other languages' letters included,
 // stays as it is.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,17 @@ namespace qxrfanuc {
 // separators U+2028 and U+2029, the blanks that look like a space but are none (U+00A0, U+2000 to U+200A,
 // U+3000, ...), and every byte that is not part of valid UTF-8.
 [[nodiscard]] std::string display_escaped(std::string_view text);
+
+// Appends the byte as \xNN.
+void append_hex_escape(std::string& out, unsigned char byte);
+
+// The valid UTF-8 sequence at the start of a text that is not empty: its length and code point, or a length
+// of 0 when it is not one (a stray continuation byte, a cut sequence, an overlong form, a surrogate or a
+// value past U+10FFFF).
+struct Utf8Sequence {
+    std::size_t length;
+    char32_t code_point;
+};
+[[nodiscard]] Utf8Sequence utf8_sequence(std::string_view text);
 
 } // namespace qxrfanuc

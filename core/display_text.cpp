@@ -10,13 +10,6 @@ namespace qxrfanuc {
 
 namespace {
 
-void append_hex_escape(std::string& out, unsigned char byte) {
-    constexpr std::string_view hex = "0123456789ABCDEF";
-    out += "\\x";
-    out += hex[byte >> 4];
-    out += hex[byte & 0xF];
-}
-
 // Unicode's format characters (general category Cf), the two separators, and the blanks other than the space
 // (Zs), which look like it, as ranges.
 constexpr std::array<std::pair<char32_t, char32_t>, 28> hidden_ranges{{
@@ -37,9 +30,16 @@ bool hidden(char32_t code_point) {
     });
 }
 
-// The length of the valid UTF-8 sequence at the start of text and its code point; 0 when it is not one
-// (a stray continuation byte, a cut sequence, an overlong form, a surrogate or a value past U+10FFFF).
-std::pair<std::size_t, char32_t> utf8_sequence(std::string_view text) {
+} // namespace
+
+void append_hex_escape(std::string& out, unsigned char byte) {
+    constexpr std::string_view hex = "0123456789ABCDEF";
+    out += "\\x";
+    out += hex[byte >> 4];
+    out += hex[byte & 0xF];
+}
+
+Utf8Sequence utf8_sequence(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text.front());
     if (lead < 0x80) {
         return {1, lead};
@@ -75,8 +75,6 @@ std::pair<std::size_t, char32_t> utf8_sequence(std::string_view text) {
     }
     return {length, code_point};
 }
-
-} // namespace
 
 std::string display_escaped(std::string_view text) {
     std::string out;
