@@ -53,6 +53,10 @@ inline constexpr MappingRule position_register_rule{12, 1001, 12};
     return register_type == general_register_type ? general_register_rule : position_register_rule;
 }
 
+[[nodiscard]] constexpr const MappingRule& mapping_rule(RegisterType type) {
+    return type == RegisterType::General ? general_register_rule : position_register_rule;
+}
+
 // ((F - 1) x step) + offset, evaluated as written: each intermediate value is checked, so an F whose
 // simplified form would fit can still overflow.
 [[nodiscard]] constexpr Int16Result fanuc_address(std::int16_t fanuc, const MappingRule& rule) {

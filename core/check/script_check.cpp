@@ -24,9 +24,8 @@ constexpr std::size_t shown_type_length = 40;
 constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
                                                          "last argument"};
 
-std::string letters(const MappingRule& rule) {
-    return std::string(
-        names_of(&rule == &general_register_rule ? RegisterType::General : RegisterType::Position).letters);
+std::string letters(RegisterType type) {
+    return std::string(names_of(type).letters);
 }
 
 bool is_16_bit(std::int64_t value) {
@@ -54,7 +53,8 @@ bool outside(std::int64_t value, RangeHint hint) {
 }
 
 // "multiples of 4" for the R rule, "1001 + 12k" for the PR rule: read off the rule itself.
-std::string grid_text(const MappingRule& rule) {
+std::string grid_text(RegisterType type) {
+    const MappingRule& rule = mapping_rule(type);
     if (rule.address_offset % rule.address_step == 0) {
         return "multiples of " + std::to_string(rule.address_step);
     }
@@ -95,24 +95,26 @@ void check_arguments(std::vector<Finding>& findings, const std::array<std::int16
                                               std::to_string(max_qxr_index) +
                                               ": no 16-bit QXR register halves to it"});
     }
-    if (decoding.grid == nullptr) {
+    using enum RegisterType;
+    if (!decoding.grid) {
         findings.push_back({Check::Address, "Fanuc address " + std::to_string(address) +
-                                                " is on neither the R grid (" +
-                                                grid_text(general_register_rule) + ") nor the PR grid (" +
-                                                grid_text(position_register_rule) + ")"});
+                                                " is on neither the " + letters(General) + " grid (" +
+                                                grid_text(General) + ") nor the " + letters(Position) +
+                                                " grid (" + grid_text(Position) + ")"});
     } else if (!decoding.fanuc) {
-        const MappingRule& rule = *decoding.grid;
+        const MappingRule& rule = mapping_rule(*decoding.grid);
         const std::int32_t register_number = ((address - rule.address_offset) / rule.address_step) + 1;
         findings.push_back(
-            {Check::Address, "Fanuc address " + std::to_string(address) + " is on the " + letters(rule) +
-                                 " grid, but the generator cannot write it: " + "register " + letters(rule) +
-                                 " " + std::to_string(register_number) + " overflows its 16-bit arithmetic"});
+            {Check::Address,
+             "Fanuc address " + std::to_string(address) + " is on the " + letters(*decoding.grid) +
+                 " grid, but the generator cannot write it: " + "register " + letters(*decoding.grid) + " " +
+                 std::to_string(register_number) + " overflows its 16-bit arithmetic"});
     }
-    if (decoding.grid != nullptr && !decoding.items) {
-        findings.push_back({Check::Words, "word count " + std::to_string(words) +
-                                              " is not a whole number of " + letters(*decoding.grid) +
-                                              " items (" + std::to_string(decoding.grid->words_per_item) +
-                                              " words each)"});
+    if (decoding.grid && !decoding.items) {
+        findings.push_back(
+            {Check::Words, "word count " + std::to_string(words) + " is not a whole number of " +
+                               letters(*decoding.grid) + " items (" +
+                               std::to_string(mapping_rule(*decoding.grid).words_per_item) + " words each)"});
     }
     if (a[3] != last_argument_value) {
         findings.push_back({Check::LastArgument, "last argument is " + std::to_string(a[3]) +
@@ -132,14 +134,13 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
                         std::string(is_write ? statement_text::read_name : statement_text::write_name) +
                         "'s");
     }
-    const MappingRule& comment_rule = comment.general_type ? general_register_rule : position_register_rule;
-    if (decoding.grid != nullptr && decoding.grid != &comment_rule) {
+    const RegisterType comment_grid = comment.general_type ? RegisterType::General : RegisterType::Position;
+    if (decoding.grid && *decoding.grid != comment_grid) {
         const std::string shown = display_escaped(comment.type_text.substr(0, shown_type_length)) +
                                   (comment.type_text.size() > shown_type_length ? "..." : "");
         // A type that is not the PR type's own text takes the PR rule too, which the message says why.
         const bool plain = comment.general_type || comment.type_text == position_register_type;
-        found.push_back("its type \"" + shown + "\" takes the " + (comment.general_type ? "R" : "PR") +
-                        " rule" +
+        found.push_back("its type \"" + shown + "\" takes the " + letters(comment_grid) + " rule" +
                         (plain ? std::string()
                                : " (only the exact text \"" + std::string(general_register_type) +
                                      "\" selects the R rule)") +
@@ -167,10 +168,11 @@ std::optional<Finding> range_finding(const DecodedInputs& inputs) {
                         range_text(qxr_register_hint));
     }
     const bool general = inputs.type == RegisterType::General;
+    const RegisterType grid = general ? RegisterType::General : RegisterType::Position;
     const RangeHint fanuc_hint = general ? general_fanuc_hint : position_fanuc_hint;
     if (outside(inputs.fanuc, fanuc_hint)) {
-        parts.push_back("Fanuc register " + std::string(general ? "R " : "PR ") +
-                        std::to_string(inputs.fanuc) + " is outside " + range_text(fanuc_hint));
+        parts.push_back("Fanuc register " + letters(grid) + " " + std::to_string(inputs.fanuc) +
+                        " is outside " + range_text(fanuc_hint));
     }
     const RangeHint items_hint = general ? general_items_hint : position_items_hint;
     if (inputs.items <= 0) {
@@ -201,7 +203,7 @@ Finding overlap_finding(const WrittenRange& range, const Overlap& overlap) {
 // no type on the PR grid, as the generator writes it for an empty type.
 RegisterType register_type(const StatementDecoding& decoding,
                            const std::optional<GeneratorComment>& comment) {
-    if (decoding.is_general()) {
+    if (decoding.grid == RegisterType::General) {
         return RegisterType::General;
     }
     return comment && comment->type_text.empty() ? RegisterType::Unnamed : RegisterType::Position;

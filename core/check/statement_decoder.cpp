@@ -37,18 +37,19 @@ StatementDecoding decode_statement(std::int16_t qxr_index_argument, std::int16_t
             decoding.qxr_candidates.at(decoding.qxr_candidate_count++) = *candidate;
         }
     }
-    for (const MappingRule* rule : {&general_register_rule, &position_register_rule}) {
-        if (on_grid(fanuc_address_argument, *rule)) {
-            decoding.grid = rule;
+    for (const RegisterType type : {RegisterType::General, RegisterType::Position}) {
+        if (on_grid(fanuc_address_argument, mapping_rule(type))) {
+            decoding.grid = type;
         }
     }
-    if (decoding.grid == nullptr) {
+    if (!decoding.grid) {
         return decoding;
     }
-    decoding.fanuc = fanuc_register_at(fanuc_address_argument, *decoding.grid);
-    if (word_count_argument % decoding.grid->words_per_item == 0) {
-        const auto items = static_cast<std::int16_t>(word_count_argument / decoding.grid->words_per_item);
-        const auto forward = word_count(items, *decoding.grid);
+    const MappingRule& rule = mapping_rule(*decoding.grid);
+    decoding.fanuc = fanuc_register_at(fanuc_address_argument, rule);
+    if (word_count_argument % rule.words_per_item == 0) {
+        const auto items = static_cast<std::int16_t>(word_count_argument / rule.words_per_item);
+        const auto forward = word_count(items, rule);
         if (forward && *forward == word_count_argument) {
             decoding.items = items;
         }

@@ -19,13 +19,12 @@ inline constexpr std::int16_t max_qxr_index = 16383;
 
 struct StatementDecoding {
     bool index_in_range = false;                  // I is the half of some 16-bit QXR register
-    const MappingRule* grid = nullptr;            // the rule whose addresses A lies among, if any
+    std::optional<RegisterType> grid;             // General or Position: the rule whose grid A lies on
     std::optional<std::int16_t> fanuc;            // F, when the generator writes A from it
     std::optional<std::int16_t> items;            // N, when W is a whole number of the grid's items
     std::array<std::int16_t, 3> qxr_candidates{}; // the QXR registers whose half is I, ascending
     std::size_t qxr_candidate_count = 0;
 
-    [[nodiscard]] bool is_general() const { return grid == &general_register_rule; }
     [[nodiscard]] std::span<const std::int16_t> qxr_registers() const {
         return std::span(qxr_candidates).first(qxr_candidate_count);
     }

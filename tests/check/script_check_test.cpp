@@ -34,7 +34,7 @@ TEST_P(Decodes, ToTheGeneratorsInputs) {
     const auto& c = GetParam();
     const auto decoding = decode_statement(c.index, c.address, c.words);
     EXPECT_EQ(decoding.index_in_range, c.index_in_range);
-    EXPECT_EQ(decoding.grid == nullptr ? "" : (decoding.is_general() ? "R" : "PR"), std::string(c.grid));
+    EXPECT_EQ(decoding.grid ? names_of(*decoding.grid).letters : "", c.grid);
     EXPECT_EQ(decoding.fanuc, c.fanuc);
     EXPECT_EQ(decoding.items, c.items);
     EXPECT_EQ(std::vector<std::int16_t>(decoding.qxr_registers().begin(), decoding.qxr_registers().end()),
@@ -81,7 +81,7 @@ TEST(DecodeStatement, InvertsTheGenerator) {
             ASSERT_TRUE(decoding.index_in_range) << generated->writestring;
             EXPECT_EQ(decoding.fanuc, fanuc);
             EXPECT_EQ(decoding.items, 3);
-            EXPECT_EQ(decoding.is_general(), type == general_register_type);
+            EXPECT_EQ(decoding.grid == RegisterType::General, type == general_register_type);
         }
     }
 }
