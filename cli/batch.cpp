@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "batch.h"
 
+#include "exit_status.h"
 #include "line_reader.h"
+#include "messages.h"
 #include "register_type_argument.h"
 
 #include <algorithm>
@@ -58,7 +60,7 @@ int process_record(const Line& line, std::size_t line_number, BufferedOutput& ou
     const auto statements = generate_script_strings(fields[0], fields[1], fields[2], *type);
     if (!statements) {
         const auto& error = statements.error();
-        return report(describe_error(error, {fields[0], fields[1], fields[2]}), error.number());
+        return report(describe_error(error, {fields[0], fields[1], fields[2]}), exit_status_of(error));
     }
     append_statements(out.pending(), *statements, choice);
     out.flush_if_full();
@@ -77,8 +79,7 @@ int run_batch(std::FILE* input, BufferedOutput& out, BufferedOutput& err, Statem
         }
     });
     if (read_error != 0) {
-        err.pending() +=
-            "qxr-fanuc-cli: cannot read standard input: " + std::string(std::strerror(read_error)) + '\n';
+        err.pending() += message("cannot read standard input: " + std::string(std::strerror(read_error)));
         return exit_io_failure;
     }
     return status;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "buffered_output.h"
-#include "report.h"
+#include "statement_choice.h"
 
 #include <cstdio>
 

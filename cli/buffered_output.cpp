@@ -6,7 +6,7 @@ namespace qxrfanuc::cli {
 BufferedOutput::BufferedOutput(std::FILE* stream) : stream_(stream) {
     // This class is the buffer: the stream's own would only split each block into smaller writes.
     std::setvbuf(stream_, nullptr, _IONBF, 0);
-    pending_.reserve(2 * block_size);
+    pending_.reserve(2 * io_block_size);
 }
 
 BufferedOutput::~BufferedOutput() {
@@ -14,7 +14,7 @@ BufferedOutput::~BufferedOutput() {
 }
 
 void BufferedOutput::flush_if_full() {
-    if (pending_.size() >= block_size) {
+    if (pending_.size() >= io_block_size) {
         flush();
     }
 }

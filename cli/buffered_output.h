@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace qxrfanuc::cli {
+
+// How much the program reads or writes at a time.
+inline constexpr std::size_t io_block_size = std::size_t{1} << 16U;
 
 // Collects text and hands it to the stream in large blocks, so that a million short records take a few
 // hundred writes rather than a million. Remembers a failed write so it is reported, not lost.
@@ -24,7 +28,6 @@ public:
     bool flush();
 
 private:
-    static constexpr std::size_t block_size = 1 << 16;
     std::FILE* stream_;
     std::string pending_;
     bool failed_ = false;

@@ -4,7 +4,8 @@
 #include "decimal_text.h"
 #include "digit_run.h"
 #include "display_text.h"
-#include "report.h"
+#include "exit_status.h"
+#include "messages.h"
 #include "script_check.h"
 #include "script_text.h"
 #include "text_bytes.h"
@@ -23,7 +24,6 @@ namespace qxrfanuc::cli {
 
 namespace {
 
-constexpr std::size_t read_block_size = 1 << 16;
 // The map's rows end in CR LF, as RFC 4180 has them.
 constexpr std::string_view csv_row_end = "\r\n";
 constexpr std::string_view map_header =
@@ -106,7 +106,7 @@ private:
         for (std::size_t i = 0; i < arguments.size(); ++i) {
             // As written where no value stands for it: a number with more digits than any 16-bit one has.
             text += ',' + (is_huge(arguments.at(i)) ? number_as_written(statement.argument_texts.at(i))
-                                : std::to_string(arguments.at(i)));
+                                                    : std::to_string(arguments.at(i)));
         }
         if (inputs) {
             text += ',' + std::to_string(inputs->qxr) + ',' + std::to_string(inputs->fanuc) + ',' +
@@ -148,7 +148,7 @@ std::expected<std::string, std::string> read_all(std::FILE* file, std::string_vi
     if (!error) {
         bytes.reserve(static_cast<std::size_t>(size) + 1);
     }
-    std::vector<char> block(read_block_size);
+    std::vector<char> block(io_block_size);
     std::size_t count = 0;
     while (bytes.size() <= script_size_limit &&
            (count = std::fread(block.data(), 1, block.size(), file)) > 0) {
@@ -183,8 +183,7 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
     auto bytes = read_script(name);
     auto script = bytes ? decode_script(std::move(*bytes)) : std::unexpected(bytes.error());
     if (!script) {
-        err.pending() +=
-            "qxr-fanuc-cli: cannot read \"" + display_escaped(shown) + "\": " + script.error() + '\n';
+        err.pending() += message("cannot read \"" + display_escaped(shown) + "\": " + script.error());
         err.flush_if_full();
         return false;
     }
@@ -215,10 +214,11 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
 
 std::string summary(const Totals& totals, CheckOutput output) {
     const bool whole = totals.unread.none();
-    std::string text =
-        "qxr-fanuc-cli: " + counted(totals.found, "statement") + " found, " + std::to_string(totals.checked) +
-        " checked: " + counted(totals.by_severity[0], "error") + (whole ? "" : " in what was read") + ", " +
-        counted(totals.by_severity[1], "warning") + ", " + counted(totals.by_severity[2], "note");
+    std::string text = std::string(program_name) + ": " + counted(totals.found, "statement") + " found, " +
+                       std::to_string(totals.checked) +
+                       " checked: " + counted(totals.by_severity[0], "error") +
+                       (whole ? "" : " in what was read") + ", " + counted(totals.by_severity[1], "warning") +
+                       ", " + counted(totals.by_severity[2], "note");
     if (!whole) {
         std::vector<std::string> parts;
         if (totals.unread.hidden_lines > 0) {

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "check_command.h"
-#include "report.h"
+#include "messages.h"
+#include "statement_choice.h"
 
-#include <array>
 #include <expected>
 #include <span>
 #include <string>
@@ -26,17 +26,8 @@ struct Command {
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of
 // what is wrong. Options come first; an argument that is neither "--" followed by a letter nor one of the
-// short options -h, -V, -r and -w is a text, so negative numbers need no "--" before them.
+// options' short forms is a text, so negative numbers need no "--" before them.
 [[nodiscard]] std::expected<Command, std::string>
 parse_command_line(std::span<const std::string_view> arguments);
-
-inline constexpr std::string_view usage_text =
-    "usage: qxr-fanuc-cli [-r | -w] QXR FANUC ITEMS TYPE\n"
-    "       qxr-fanuc-cli --batch [-r | -w]   (records QXR,FANUC,ITEMS,TYPE on standard input)\n"
-    "       qxr-fanuc-cli --check [--map] [FILE...]\n"
-    "       qxr-fanuc-cli --check --fix [FILE]   (the script, its comments fixed, on standard output)\n"
-    "       qxr-fanuc-cli -h | -V\n";
-
-[[nodiscard]] std::string help_text();
 
 } // namespace qxrfanuc::cli

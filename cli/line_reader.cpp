@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "line_reader.h"
 
+#include "buffered_output.h"
 #include "text_bytes.h"
 
 #include <cerrno>
@@ -10,8 +11,6 @@
 namespace qxrfanuc::cli {
 
 namespace {
-
-constexpr std::size_t read_block_size = 1 << 16;
 
 // Joins the pieces of a line that runs across the end of a read block, keeping at most one byte more than
 // the limit (room for a carriage return) and only counting the rest.
@@ -60,7 +59,7 @@ private:
 } // namespace
 
 int read_lines(std::FILE* input, const std::function<void(const Line&)>& on_line) {
-    std::vector<char> block(read_block_size);
+    std::vector<char> block(io_block_size);
     PendingLine pending;
     bool at_start = true;
     std::size_t count = 0;

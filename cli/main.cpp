@@ -3,7 +3,9 @@
 #include "buffered_output.h"
 #include "check_command.h"
 #include "command_line.h"
-#include "report.h"
+#include "exit_status.h"
+#include "help.h"
+#include "messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,15 +23,12 @@ namespace {
 using namespace qxrfanuc;
 using namespace qxrfanuc::cli;
 
-constexpr std::string_view program_name = "qxr-fanuc-cli";
-
 int run_single(const Command& command, BufferedOutput& out, BufferedOutput& err) {
     const auto statements = generate_script_strings(command.inputs.qxr, command.inputs.fanuc,
                                                     command.inputs.items, command.register_type);
     if (!statements) {
-        err.pending() +=
-            std::string(program_name) + ": " + describe_error(statements.error(), command.inputs) + '\n';
-        return statements.error().number();
+        err.pending() += message(describe_error(statements.error(), command.inputs));
+        return exit_status_of(statements.error());
     }
     append_statements(out.pending(), *statements, command.choice);
     return exit_success;
@@ -69,8 +68,8 @@ int main(int argc, char** argv) {
 
     const auto command = parse_command_line(arguments);
     if (!command) {
-        err.pending() += std::string(program_name) + ": " + command.error() + '\n';
-        err.pending() += "Try 'qxr-fanuc-cli --help' for more information.\n";
+        err.pending() += message(command.error());
+        err.pending() += "Try '" + std::string(program_name) + " --help' for more information.\n";
         return exit_usage;
     }
     int status = exit_success;
@@ -78,11 +77,12 @@ int main(int argc, char** argv) {
         status = run(*command, out, err);
     } catch (const std::bad_alloc&) {
         // Nothing more can be allocated: the message goes out as it stands, and what was found is lost.
-        std::fputs("qxr-fanuc-cli: out of memory\n", stderr);
+        std::fputs(program_name.data(), stderr); // a literal's, so it ends in a NUL
+        std::fputs(": out of memory\n", stderr);
         return exit_io_failure;
     }
     if (!out.flush()) {
-        err.pending() += std::string(program_name) + ": cannot write to standard output\n";
+        err.pending() += message("cannot write to standard output");
         err.flush();
         return exit_io_failure;
     }

@@ -18,7 +18,7 @@ struct GenerationError {
     ErrorKind kind;
     ErrorPlace place = ErrorPlace::None;
 
-    [[nodiscard]] int number() const { return static_cast<int>(kind); }
+    [[nodiscard]] constexpr int number() const { return static_cast<int>(kind); }
     friend bool operator==(const GenerationError&, const GenerationError&) = default;
 };
 

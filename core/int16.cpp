@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "int16.h"
 
+#include "digit_run.h"
 #include "text_bytes.h"
 
 #include <charconv>
 
 namespace qxrfanuc {
+
+static_assert(number_value(int16_range_text.substr(0, int16_range_text.find(' '))) == int16_min &&
+              number_value(int16_range_text.substr(int16_range_text.rfind(' ') + 1)) == int16_max);
 
 namespace {
 

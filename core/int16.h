@@ -15,6 +15,7 @@ using Int16Result = std::expected<std::int16_t, GenerationError>;
 
 inline constexpr std::int16_t int16_min = -32768;
 inline constexpr std::int16_t int16_max = 32767;
+inline constexpr std::string_view int16_range_text = "-32768 to 32767"; // for messages
 
 // Reads the number in an input box: optional blanks, an optional + or -, ASCII digits, optionally a full stop
 // and more digits, optional blanks. A fraction rounds half to even, like the controller's own conversion.

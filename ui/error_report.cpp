@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "error_report.h"
 
+#include "int16.h"
+
 #include <utility>
 
 #include <QTextBoundaryFinder>
 
 using qxrfanuc::ErrorKind;
 using qxrfanuc::ErrorPlace;
+using qxrfanuc::int16_range_text;
 
 namespace {
 
 constexpr int max_quoted_characters = 40;
-const QString out_of_range = QStringLiteral("outside the range -32768 to 32767");
+const QString out_of_range = QStringLiteral("outside the range ") +
+                             QString::fromUtf8(int16_range_text.data(), qsizetype(int16_range_text.size()));
 
 // Controls, format characters (the direction overrides among them), line and paragraph separators and lone
 // surrogates would break the message into lines, show as empty boxes or reorder the program's own sentence.

@@ -4,6 +4,8 @@
 // Every check the script checker makes, in the order its findings are reported for one place: the one table
 // that the checker, --help and the manual page are written from.
 
+#include "int16.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -82,6 +84,8 @@ inline constexpr std::array<CheckInfo, 16> checks{{
      "with --fix: a comment that does not tell the truth is left as it is, since --fix cannot write the "
      "generator's there (a /* */ comment, code before it, or a statement that decodes to no inputs)"},
 }};
+
+static_assert(checks.at(static_cast<std::size_t>(Check::Argument)).meaning.ends_with(int16_range_text));
 
 [[nodiscard]] constexpr const CheckInfo& check_info(Check check) {
     return checks.at(static_cast<std::size_t>(check));

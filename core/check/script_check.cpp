@@ -75,7 +75,8 @@ std::optional<Finding> argument_finding(const std::array<std::int64_t, 4>& argum
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (!is_16_bit(arguments.at(i))) {
             parts.push_back("argument " + std::to_string(i + 1) + " (" + std::string(argument_roles.at(i)) +
-                            ") " + number({arguments.at(i), texts.at(i)}) + " is outside -32768 to 32767");
+                            ") " + number({arguments.at(i), texts.at(i)}) + " is outside " +
+                            std::string(int16_range_text));
         }
     }
     if (parts.empty()) {
@@ -152,8 +153,8 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
                         std::to_string(*decoding.fanuc));
     }
     if (!is_16_bit(comment.qxr.value)) {
-        found.push_back("it names QXR register " + number(comment.qxr) +
-                        ", which is no 16-bit number (-32768 to 32767)");
+        found.push_back("it names QXR register " + number(comment.qxr) + ", which is no 16-bit number (" +
+                        std::string(int16_range_text) + ")");
     } else if (qxr_index(static_cast<std::int16_t>(comment.qxr.value)) != index) {
         found.push_back("it names QXR register " + number(comment.qxr) +
                         ", whose half is not the QXR index " + std::to_string(index));

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "../table_rows.h"
 #include "generator_comment.h"
 #include "script_strings.h"
 #include "statement_decoder.h"
@@ -13,6 +14,9 @@
 
 namespace {
 
+using table_rows::PrintTo;
+using table_rows::row_name;
+
 using namespace qxrfanuc;
 
 struct DecodeCase {
@@ -23,10 +27,6 @@ struct DecodeCase {
     std::optional<std::int16_t> fanuc, items;
     std::vector<std::int16_t> qxr;
 };
-
-void PrintTo(const DecodeCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class Decodes : public testing::TestWithParam<DecodeCase> {};
 
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"RWordsForPR", 6, 1001, 2, true, "PR", 1, std::nullopt, {12, 13}},
                     DecodeCase{"NoWords", 6, 4, 0, true, "R", 1, 0, {12, 13}},
                     DecodeCase{"NegativeItems", 6, 1001, -24, true, "PR", 1, -2, {12, 13}}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 // Every statement the generator writes decodes back to its own inputs, under both rules.
 TEST(DecodeStatement, InvertsTheGenerator) {
@@ -95,10 +95,6 @@ struct CommentCase {
     std::int64_t fanuc = 0;
     std::int64_t qxr = 0;
 };
-
-void PrintTo(const CommentCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ReadsComment : public testing::TestWithParam<CommentCase> {};
 
@@ -171,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                     false},
         CommentCase{"OtherWords", "read value from fanuc R 1, and store in QXR register 12.", false},
         CommentCase{"Empty", "", false}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 // The overlaps of random writes, against a plain comparison with every earlier one.
 TEST(WriteOverlaps, AgreeWithComparingEveryPair) {

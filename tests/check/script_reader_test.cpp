@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The checker as a whole, from the bytes of a script to its findings, each as the line the command line
 // prints for it without the file name.
+#include "../table_rows.h"
 #include "../utf16_bytes.h"
 #include "display_text.h"
 #include "script_check.h"
@@ -12,6 +13,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using table_rows::PrintTo;
+using table_rows::row_name;
 
 using namespace qxrfanuc;
 
@@ -74,10 +78,6 @@ struct ReaderCase {
     std::string script;
     std::string findings;
 };
-
-void PrintTo(const ReaderCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class Reads : public testing::TestWithParam<ReaderCase> {};
 
@@ -377,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "2:1: warning: item count 0 transfers nothing [range]\n"
                    "3:1: warning: writes Fanuc addresses [4, 12), which overlap [4, 12) written at line 1 (1 "
                    "earlier write overlaps in all) [overlap]\n"}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 TEST(ScriptReader, CountsWhatItDidNotRead) {
     const auto checked = check("MB.READ(1,2,3,4);\nmb . Read(1,2,3,4);\n/*\n\n");
@@ -391,10 +391,6 @@ struct EncodingCase {
     std::optional<ScriptEncoding> encoding;
     std::string findings;
 };
-
-void PrintTo(const EncodingCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ReadsEncoding : public testing::TestWithParam<EncodingCase> {};
 
@@ -444,17 +440,13 @@ INSTANTIATE_TEST_SUITE_P(
             "UTF-16 with a byte order mark)"},
         EncodingCase{"AFewNulsAreText", std::string("a\0b\nmb.Read(6,7,2,1000);\nc\n", 26),
                      ScriptEncoding::Utf8, "2:1: error: " + address_7}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 struct EscapeCase {
     const char* name;
     std::string text;
     std::string shown;
 };
-
-void PrintTo(const EscapeCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class Escapes : public testing::TestWithParam<EscapeCase> {};
 
@@ -485,6 +477,6 @@ INSTANTIATE_TEST_SUITE_P(
                                "\\xE0\\x80\\xAF\\xF0\\x80\\x80\\xAF"},
                     EscapeCase{"Surrogate", "\xED\xA0\x80", "\\xED\\xA0\\x80"},
                     EscapeCase{"Emoji", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 } // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "../table_rows.h"
 #include "../utf16_bytes.h"
 #include "checks.h"
 #include "process.h"
@@ -14,6 +15,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using table_rows::PrintTo;
+using table_rows::row_name;
 
 using Arguments = std::vector<std::string>;
 
@@ -39,11 +43,6 @@ struct SuccessCase {
     Arguments arguments;
     std::string out;
 };
-
-// Test names say which case failed; the raw bytes would not.
-void PrintTo(const SuccessCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class CliSucceeds : public testing::TestWithParam<SuccessCase> {};
 
@@ -80,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
             "EmptyType",
             {"--write", "12", "1", "1", ""},
             "mb.Write(6,1001,12,1000);  // Read Value From QXR Register 12, and Store in Fanuc  1.\n"}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 struct FailureCase {
     const char* name;
@@ -88,10 +87,6 @@ struct FailureCase {
     int exit_status;
     std::string err; // the whole of standard error
 };
-
-void PrintTo(const FailureCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class CliFails : public testing::TestWithParam<FailureCase> {};
 
@@ -165,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                     13,
                     "qxr-fanuc-cli: error 13: Type mismatch in the QXR register \"" + std::string(40, 'x') +
                         "\"" + not_a_number}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 const std::string try_help = "Try 'qxr-fanuc-cli --help' for more information.\n";
 
@@ -257,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
             2,
             "qxr-fanuc-cli: --batch reads its records from standard input and takes no other arguments\n" +
                 try_help}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 TEST(Cli, HelpAndVersion) {
     for (const auto* option : {"--help", "-h"}) {
@@ -474,10 +469,6 @@ struct CheckCase {
     int exit_status;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class CliChecks : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(CliChecks, ReportsEachFindingOnItsLine) {
@@ -642,10 +633,6 @@ struct FixCase {
     std::string err;
 };
 
-void PrintTo(const FixCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class CliFixes : public testing::TestWithParam<FixCase> {};
 
 TEST_P(CliFixes, WritesEveryCommentAndNothingElse) {
@@ -758,7 +745,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "written names 0, the even one [qxr-choice]\n"
                 "qxr-fanuc-cli: 1 statement found, 1 checked: 0 errors, 1 warning, 1 note; 1 comment "
                 "written\n"}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 // The form the README gives: the file after the options.
 TEST(CliCheck, FixOfANamedFile) {
@@ -1040,6 +1027,6 @@ INSTANTIATE_TEST_SUITE_P(
             "(1001 + 12k) [address]\n"
             "4:1: note: not checked: no closing ) on its line [unchecked]\n",
             "3 statements found, 2 checked: 2 errors, 0 warnings, 1 note", 3}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 } // namespace

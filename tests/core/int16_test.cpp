@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "../table_rows.h"
 #include "int16.h"
 
 #include <cstdint>
@@ -9,6 +10,9 @@
 
 namespace {
 
+using table_rows::PrintTo;
+using table_rows::row_name;
+
 using qxrfanuc::ErrorKind;
 using qxrfanuc::int16_from_text;
 using qxrfanuc::int16_to_text;
@@ -18,11 +22,6 @@ struct ConversionCase {
     std::string text;
     std::int16_t expected;
 };
-
-// Test names say which case failed; the raw bytes would not.
-void PrintTo(const ConversionCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ConvertsTo : public testing::TestWithParam<ConversionCase> {};
 
@@ -54,17 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"MaxFraction", "32767.4", 32767}, ConversionCase{"MinHalfStays", "-32768.5", -32768},
         ConversionCase{"RoundsUpToMax", "32766.5", 32766},
         ConversionCase{"RoundsIntoMax", "32766.51", 32767}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 struct ErrorCase {
     const char* name;
     std::string text;
     ErrorKind expected;
 };
-
-void PrintTo(const ErrorCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class FailsWith : public testing::TestWithParam<ErrorCase> {};
 
@@ -124,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "12",
                   ErrorKind::TypeMismatch},
         ErrorCase{"HighBytes", "\xFF\xFE", ErrorKind::TypeMismatch}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 TEST(Int16FromText, LongTextsNeitherOverflowACounterNorSlowDown) {
     const std::string million_zeros(1'000'000, '0');

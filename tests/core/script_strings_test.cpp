@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "../table_rows.h"
 #include "script_strings.h"
 
 #include <cstdint>
@@ -8,6 +9,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using table_rows::PrintTo;
+using table_rows::row_name;
 
 using qxrfanuc::ErrorKind;
 using qxrfanuc::ErrorPlace;
@@ -21,11 +25,6 @@ struct StatementCase {
     std::string qxr, fanuc, items, type;
     std::string readstring, writestring;
 };
-
-// Test names say which case failed; the raw bytes would not.
-void PrintTo(const StatementCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class Generates : public testing::TestWithParam<StatementCase> {};
 
@@ -86,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
             "QXR Register -32768.",
             "mb.Write(-16384,4,2,1000);  // Read Value From QXR Register -32768, and Store in Fanuc "
             "General Register [R] 1."}),
-    [](const auto& info) { return info.param.name; });
+    row_name);
 
 struct FailureCase {
     const char* name;
@@ -94,10 +93,6 @@ struct FailureCase {
     ErrorKind kind;
     ErrorPlace place;
 };
-
-void PrintTo(const FailureCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class Fails : public testing::TestWithParam<FailureCase> {};
 
@@ -150,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, Fails,
                                          ErrorKind::Overflow, ErrorPlace::WordCount},
                              FailureCase{"PRWordCount", "12", "1", "2731", std::string(PR),
                                          ErrorKind::Overflow, ErrorPlace::WordCount}),
-                         [](const auto& info) { return info.param.name; });
+                         row_name);
 
 // The statements rebuilt independently, from arguments reckoned in 64 bits with each step's range checked.
 std::optional<std::int64_t> checked(std::int64_t value) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "report.h"
+#include "messages.h"
 
 #include "display_text.h"
+#include "int16.h"
 
 #include <string_view>
 
@@ -33,15 +34,8 @@ void append_escaped(std::string& out, char c) {
 
 } // namespace
 
-void append_statements(std::string& out, const ScriptStrings& statements, StatementChoice choice) {
-    if (choice != StatementChoice::WriteOnly) {
-        out += statements.readstring;
-        out += '\n';
-    }
-    if (choice != StatementChoice::ReadOnly) {
-        out += statements.writestring;
-        out += '\n';
-    }
+std::string message(std::string_view text) {
+    return std::string(program_name) + ": " + std::string(text) + '\n';
 }
 
 std::string quoted(std::string_view text) {
@@ -66,12 +60,12 @@ std::string describe_error(const GenerationError& error, const InputTexts& input
         out += ' ' + quoted(input_text(error.place, inputs));
         out += error.kind == ErrorKind::TypeMismatch
                    ? ": not a number (expected digits with an optional sign and fraction, like -12 or 2.5)"
-                   : ": outside -32768 to 32767";
+                   : ": outside " + std::string(int16_range_text);
     } else {
         out += " computed from the ";
         out += error_place_name(source_input(error.place));
         out += ' ' + quoted(input_text(error.place, inputs));
-        out += ": outside -32768 to 32767";
+        out += ": outside " + std::string(int16_range_text);
     }
     return out;
 }

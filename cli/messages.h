@@ -1,33 +1,25 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+// The program's messages: its name, which starts each, and how they quote and describe what went wrong.
+
 #include "generation_error.h"
-#include "script_strings.h"
 
 #include <string>
 #include <string_view>
 
 namespace qxrfanuc::cli {
 
-enum class StatementChoice { Both, ReadOnly, WriteOnly };
+inline constexpr std::string_view program_name = "qxr-fanuc-cli";
 
-// The program's exit statuses; a failed generation exits with its error's number (13, 6).
-enum ExitStatus : int {
-    exit_success = 0,
-    exit_io_failure = 1,
-    exit_usage = 2,
-    exit_errors_found = 3,
-    exit_not_read_whole = 4, // --check found no error, but did not read every script whole
-};
+// "qxr-fanuc-cli: " and the text, ending in a line feed.
+[[nodiscard]] std::string message(std::string_view text);
 
 struct InputTexts {
     std::string_view qxr;
     std::string_view fanuc;
     std::string_view items;
 };
-
-// The chosen statements, each followed by a line feed.
-void append_statements(std::string& out, const ScriptStrings& statements, StatementChoice choice);
 
 // "error 13: Type mismatch in the Fanuc register "12a": not a number", without a line feed.
 [[nodiscard]] std::string describe_error(const GenerationError& error, const InputTexts& inputs);

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: MIT
+#include "help.h"
+
+#include "checks.h"
+#include "exit_status.h"
+#include "int16.h"
+#include "line_reader.h"
+#include "messages.h"
+#include "options.h"
+#include "script_text.h"
+
+#include <algorithm>
+
+namespace qxrfanuc::cli {
+
+namespace {
+
+constexpr std::size_t help_width = 96;
+
+// Whether the text names the number in decimal: ties a figure in a table's text to its one definition.
+constexpr bool names_number(std::string_view text, std::size_t number) {
+    std::array<char, 20> digits{};
+    std::size_t length = 0;
+    for (; number > 0 || length == 0; number /= 10) {
+        digits.at(digits.size() - ++length) = static_cast<char>('0' + (number % 10));
+    }
+    return text.find(std::string_view(digits.data() + digits.size() - length, length)) !=
+           std::string_view::npos;
+}
+static_assert(names_number(option_info(Option::Batch).meaning, max_line_bytes));
+
+// The text after a line's start of the given width, wrapped at word boundaries with each further line
+// indented by indent blanks; no line ends in a blank.
+std::string wrapped(std::string_view text, std::size_t start_width, std::size_t indent) {
+    std::string out;
+    std::size_t width = start_width;
+    for (bool first = true; !text.empty(); first = false) {
+        const auto word_end = std::min(text.find(' '), text.size());
+        const auto word = text.substr(0, word_end);
+        if (!first && width + 1 + word.size() > help_width) {
+            out += '\n' + std::string(indent, ' ');
+            width = indent;
+        } else if (!first) {
+            out += ' ';
+            ++width;
+        }
+        out += word;
+        width += word.size();
+        text.remove_prefix(std::min(word_end + 1, text.size()));
+    }
+    return out + '\n';
+}
+
+// How the usage lines write an option: by its short form where it has one.
+std::string spelled(Option option) {
+    const auto& info = option_info(option);
+    return std::string(info.short_form.empty() ? info.name : info.short_form);
+}
+
+std::string options_section() {
+    std::string text = "Options:\n";
+    for (const auto& info : options) {
+        std::string line = info.short_form.empty() ? "      " : "  " + std::string(info.short_form) + ", ";
+        line += info.name;
+        line += std::string(17 - std::min<std::size_t>(line.size(), 15), ' ');
+        text += line + wrapped(info.meaning, line.size(), 17);
+    }
+    return text + "An option given twice counts once; --read and --write exclude each other.\n";
+}
+
+std::string exit_status_section() {
+    std::string text = "Exit status:\n";
+    for (const auto& [status, meaning] : exit_statuses) {
+        const std::string line = "  " + std::to_string(status) + (status < 10 ? "    " : "   ");
+        text += line + wrapped(meaning, line.size(), line.size());
+    }
+    return text +
+           "In batch mode, the status of the first failed record. With --check, the first of 1, 3 and 4 "
+           "that\napplies, else 0.\n";
+}
+
+std::string checks_section() {
+    std::string text = "Checks, in the order they are reported:\n";
+    for (const auto& check : checks) {
+        const std::string line =
+            "  " + std::string(check.name) + " (" + std::string(severity_name(check.severity)) + "): ";
+        text += line + wrapped(check.meaning, line.size(), 4);
+    }
+    return text;
+}
+
+std::string examples_section() {
+    const std::string name(program_name);
+    return "Examples:\n  " + name + " 12 1 1 R\n  " + name +
+           " --write 100 3 2 PR\n  printf '12,1,1,R\\n100,3,2,PR\\n' | " + name + " --batch\n  " + name +
+           " --check background.txt\n  " + name + " --check --fix background.txt > fixed.txt\n";
+}
+
+} // namespace
+
+std::string usage_text() {
+    const std::string name(program_name);
+    const std::string choice = "[" + spelled(Option::Read) + " | " + spelled(Option::Write) + "]";
+    const std::string check = spelled(Option::Check);
+    return "usage: " + name + " " + choice + " QXR FANUC ITEMS TYPE\n       " + name + " " +
+           spelled(Option::Batch) + " " + choice +
+           "   (records QXR,FANUC,ITEMS,TYPE on standard input)\n       " + name + " " + check + " [" +
+           spelled(Option::Map) + "] [FILE...]\n       " + name + " " + check + " " + spelled(Option::Fix) +
+           " [FILE]   (the script, its comments fixed, on standard output)\n       " + name + " " +
+           spelled(Option::Help) + " | " + spelled(Option::Version) + "\n";
+}
+
+std::string help_text() {
+    std::string text = std::string(program_name) +
+                       " writes the Modbus statements that move values between a QXR device and a\n"
+                       "Fanuc controller, for pasting into the device's background script.\n\n";
+    text += usage_text();
+    text += R"(
+  QXR       QXR register number, e.g. 12
+  FANUC     Fanuc register number, e.g. 1
+  ITEMS     number of consecutive items to transfer, e.g. 1
+  TYPE      R or "General Register [R]" (the general register rule), PR or
+            "Position Register [PR]", or "" for no type (both the position register rule)
+
+Numbers are 16-bit integers ()" +
+            std::string(int16_range_text) + R"(): blanks around them are ignored, and a fraction
+rounds half to even (2.5 gives 2, 3.5 gives 4). Negative numbers need no "--" before them.
+
+)";
+    text += options_section() + "\n" + exit_status_section() + "\n";
+    text += "--check reads each script whole, up to " + std::string(script_size_limit_text) +
+            "; a larger one is reported as a file that cannot\nbe read.";
+    text += R"(
+A statement's comment is, of the comments (// or /* */) after its ) on its line before another
+statement starts, the first that holds the generator's wording, else the first that holds more
+than blanks, whatever code stands between.
+--check ends lines at LF, CR LF or a lone CR, reads UTF-8 and UTF-16 with a byte order mark,
+and finds // and /* */ comments first and takes them as blanks; it does not recognise string
+literals, so a // inside quotes starts a comment (reported as hidden-text). Columns count bytes
+(of the UTF-8 text). Control characters, invisible format characters, blanks other than the
+space and invalid UTF-8 from a script or a file name are printed as \xNN, one per byte.
+)";
+    return text + checks_section() + "\n" + examples_section();
+}
+
+} // namespace qxrfanuc::cli

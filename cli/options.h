@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Every option of the command line: the one table that the parser, the usage lines and --help are written
+// from. No option takes an argument.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace qxrfanuc::cli {
+
+enum class Option : std::uint8_t { Read, Write, Batch, Check, Map, Fix, Help, Version };
+
+// The modes an option may be given in, as bits.
+enum OptionModes : std::uint8_t { in_single = 1, in_batch = 2, in_check = 4, in_any = 7 };
+
+struct OptionInfo {
+    Option option;
+    std::string_view name;       // "--read"
+    std::string_view short_form; // "-r", or empty
+    std::uint8_t modes;
+    std::string_view meaning; // for --help
+};
+
+inline constexpr std::array<OptionInfo, 8> options{{
+    {Option::Read, "--read", "-r", in_single | in_batch, "print only the read statement (mb.Read)"},
+    {Option::Write, "--write", "-w", in_single | in_batch, "print only the write statement (mb.Write)"},
+    {Option::Batch, "--batch", "", in_batch,
+     "read records QXR,FANUC,ITEMS,TYPE, one a line, from standard input; empty lines and lines starting "
+     "with # (of any length) are skipped, and so is a UTF-8 byte order mark at the very start; a record may "
+     "be at most 4096 bytes long; a failed record is reported on standard error as \"line N: ...\" and the "
+     "others go on"},
+    {Option::Check, "--check", "", in_check,
+     "read background scripts (each FILE, or standard input for - or no FILE) and report, one line each as "
+     "FILE:LINE:COLUMN: SEVERITY: MESSAGE [CHECK], the mb.Read and mb.Write statements that the generator "
+     "could not have written, comments that say something else, values outside the window's hints, writes "
+     "that overlap, and text that is not read; a summary goes to standard error"},
+    {Option::Map, "--map", "", in_check,
+     "with --check: print instead a CSV map of the statements (file, line, column, function, its four "
+     "arguments, and the generator's inputs QXR, FANUC, ITEMS, TYPE it decodes to, empty when it decodes to "
+     "none)"},
+    {Option::Fix, "--fix", "", in_check,
+     "with --check and one FILE: print the script with the generator's own comment after each statement "
+     "that decodes to its inputs, in place of a missing or lying one; the script's own comments, its words "
+     "after the generator's, and every other byte stay as they are; a lying comment it cannot rewrite is "
+     "reported (unfixed); the FILE is never written; findings and summary go to standard error"},
+    {Option::Help, "--help", "-h", in_any, "print this help (it wins over --version)"},
+    {Option::Version, "--version", "-V", in_any, "print the version"},
+}};
+
+[[nodiscard]] constexpr const OptionInfo& option_info(Option option) {
+    return options.at(static_cast<std::size_t>(option));
+}
+
+static_assert([] {
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (static_cast<std::size_t>(options.at(i).option) != i) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+} // namespace qxrfanuc::cli
