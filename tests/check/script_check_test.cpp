@@ -5,6 +5,7 @@
 #include "statement_decoder.h"
 #include "write_overlaps.h"
 
+#include <array>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -21,18 +22,19 @@ using namespace qxrfanuc;
 
 struct DecodeCase {
     const char* name;
-    std::int16_t index, address, words;
-    bool index_in_range;
-    const char* grid; // "R", "PR" or ""
-    std::optional<std::int16_t> fanuc, items;
-    std::vector<std::int16_t> qxr;
+    std::array<std::int16_t, 3> arguments; // QXR index, Fanuc address, word count
+    const char* grid = "";                 // "R", "PR", or "" for neither
+    std::optional<std::int16_t> fanuc = std::nullopt;
+    std::optional<std::int16_t> items = std::nullopt;
+    std::vector<std::int16_t> qxr = {}; // the registers that halve to the index
+    bool index_in_range = true;
 };
 
 class Decodes : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(Decodes, ToTheGeneratorsInputs) {
     const auto& c = GetParam();
-    const auto decoding = decode_statement(c.index, c.address, c.words);
+    const auto decoding = decode_statement(c.arguments[0], c.arguments[1], c.arguments[2]);
     EXPECT_EQ(decoding.index_in_range, c.index_in_range);
     EXPECT_EQ(decoding.grid ? names_of(*decoding.grid).letters : "", c.grid);
     EXPECT_EQ(decoding.fanuc, c.fanuc);
@@ -43,27 +45,98 @@ TEST_P(Decodes, ToTheGeneratorsInputs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Statements, Decodes,
-    testing::Values(DecodeCase{"Defaults", 6, 4, 2, true, "R", 1, 1, {12, 13}},
-                    DecodeCase{"PositionRegister", 50, 1025, 24, true, "PR", 3, 2, {100, 101}},
-                    DecodeCase{"IndexZeroHasThree", 0, 4, 2, true, "R", 1, 1, {-1, 0, 1}},
-                    DecodeCase{"NegativeIndex", -6, 4, 2, true, "R", 1, 1, {-13, -12}},
-                    DecodeCase{"HighestIndex", 16383, 4, 2, true, "R", 1, 1, {32766, 32767}},
-                    DecodeCase{"LowestIndexHasOne", -16384, 4, 2, true, "R", 1, 1, {-32768}},
-                    DecodeCase{"IndexTooHigh", 16384, 4, 2, false, "R", 1, 1, {}},
-                    DecodeCase{"IndexTooLow", -16385, 4, 2, false, "R", 1, 1, {}},
-                    DecodeCase{"OffBothGrids", 6, 6, 2, true, "", std::nullopt, std::nullopt, {12, 13}},
-                    DecodeCase{"PRGridPlusOne", 6, 1002, 12, true, "", std::nullopt, std::nullopt, {12, 13}},
-                    DecodeCase{"RAddressThatOverflows", 6, -32768, 2, true, "R", std::nullopt, 1, {12, 13}},
-                    DecodeCase{"LowestRAddress", 6, -32764, 2, true, "R", -8191, 1, {12, 13}},
-                    DecodeCase{"HighestRAddress", 6, 32764, 2, true, "R", 8191, 1, {12, 13}},
-                    DecodeCase{"LowestPRAddress", 6, -31759, 12, true, "PR", -2729, 1, {12, 13}},
-                    DecodeCase{
-                        "PRAddressThatOverflows", 6, -31771, 12, true, "PR", std::nullopt, 1, {12, 13}},
-                    DecodeCase{"HighestPRAddress", 6, 32765, 12, true, "PR", 2648, 1, {12, 13}},
-                    DecodeCase{"OddWordsForR", 6, 4, 5, true, "R", 1, std::nullopt, {12, 13}},
-                    DecodeCase{"RWordsForPR", 6, 1001, 2, true, "PR", 1, std::nullopt, {12, 13}},
-                    DecodeCase{"NoWords", 6, 4, 0, true, "R", 1, 0, {12, 13}},
-                    DecodeCase{"NegativeItems", 6, 1001, -24, true, "PR", 1, -2, {12, 13}}),
+    testing::Values(
+        DecodeCase{
+            .name = "Defaults", .arguments = {6, 4, 2}, .grid = "R", .fanuc = 1, .items = 1, .qxr = {12, 13}},
+        DecodeCase{.name = "PositionRegister",
+                   .arguments = {50, 1025, 24},
+                   .grid = "PR",
+                   .fanuc = 3,
+                   .items = 2,
+                   .qxr = {100, 101}},
+        DecodeCase{.name = "IndexZeroHasThree",
+                   .arguments = {0, 4, 2},
+                   .grid = "R",
+                   .fanuc = 1,
+                   .items = 1,
+                   .qxr = {-1, 0, 1}},
+        DecodeCase{.name = "NegativeIndex",
+                   .arguments = {-6, 4, 2},
+                   .grid = "R",
+                   .fanuc = 1,
+                   .items = 1,
+                   .qxr = {-13, -12}},
+        DecodeCase{.name = "HighestIndex",
+                   .arguments = {16383, 4, 2},
+                   .grid = "R",
+                   .fanuc = 1,
+                   .items = 1,
+                   .qxr = {32766, 32767}},
+        DecodeCase{.name = "LowestIndexHasOne",
+                   .arguments = {-16384, 4, 2},
+                   .grid = "R",
+                   .fanuc = 1,
+                   .items = 1,
+                   .qxr = {-32768}},
+        DecodeCase{.name = "IndexTooHigh",
+                   .arguments = {16384, 4, 2},
+                   .grid = "R",
+                   .fanuc = 1,
+                   .items = 1,
+                   .index_in_range = false},
+        DecodeCase{.name = "IndexTooLow",
+                   .arguments = {-16385, 4, 2},
+                   .grid = "R",
+                   .fanuc = 1,
+                   .items = 1,
+                   .index_in_range = false},
+        DecodeCase{.name = "OffBothGrids", .arguments = {6, 6, 2}, .qxr = {12, 13}},
+        DecodeCase{.name = "PRGridPlusOne", .arguments = {6, 1002, 12}, .qxr = {12, 13}},
+        DecodeCase{.name = "RAddressThatOverflows",
+                   .arguments = {6, -32768, 2},
+                   .grid = "R",
+                   .items = 1,
+                   .qxr = {12, 13}},
+        DecodeCase{.name = "LowestRAddress",
+                   .arguments = {6, -32764, 2},
+                   .grid = "R",
+                   .fanuc = -8191,
+                   .items = 1,
+                   .qxr = {12, 13}},
+        DecodeCase{.name = "HighestRAddress",
+                   .arguments = {6, 32764, 2},
+                   .grid = "R",
+                   .fanuc = 8191,
+                   .items = 1,
+                   .qxr = {12, 13}},
+        DecodeCase{.name = "LowestPRAddress",
+                   .arguments = {6, -31759, 12},
+                   .grid = "PR",
+                   .fanuc = -2729,
+                   .items = 1,
+                   .qxr = {12, 13}},
+        DecodeCase{.name = "PRAddressThatOverflows",
+                   .arguments = {6, -31771, 12},
+                   .grid = "PR",
+                   .items = 1,
+                   .qxr = {12, 13}},
+        DecodeCase{.name = "HighestPRAddress",
+                   .arguments = {6, 32765, 12},
+                   .grid = "PR",
+                   .fanuc = 2648,
+                   .items = 1,
+                   .qxr = {12, 13}},
+        DecodeCase{.name = "OddWordsForR", .arguments = {6, 4, 5}, .grid = "R", .fanuc = 1, .qxr = {12, 13}},
+        DecodeCase{
+            .name = "RWordsForPR", .arguments = {6, 1001, 2}, .grid = "PR", .fanuc = 1, .qxr = {12, 13}},
+        DecodeCase{
+            .name = "NoWords", .arguments = {6, 4, 0}, .grid = "R", .fanuc = 1, .items = 0, .qxr = {12, 13}},
+        DecodeCase{.name = "NegativeItems",
+                   .arguments = {6, 1001, -24},
+                   .grid = "PR",
+                   .fanuc = 1,
+                   .items = -2,
+                   .qxr = {12, 13}}),
     row_name);
 
 // Every statement the generator writes decodes back to its own inputs, under both rules.
@@ -86,14 +159,18 @@ TEST(DecodeStatement, InvertsTheGenerator) {
     }
 }
 
+// What a comment in the generator's form is read as.
+struct Form {
+    bool read_wording;
+    bool general_type;
+    std::int64_t fanuc;
+    std::int64_t qxr;
+};
+
 struct CommentCase {
     const char* name;
     std::string text;
-    bool in_form;
-    bool read_wording = false;
-    bool general = false;
-    std::int64_t fanuc = 0;
-    std::int64_t qxr = 0;
+    std::optional<Form> form; // none when the comment is not in the form
 };
 
 class ReadsComment : public testing::TestWithParam<CommentCase> {};
@@ -101,12 +178,12 @@ class ReadsComment : public testing::TestWithParam<CommentCase> {};
 TEST_P(ReadsComment, InTheGeneratorsFormOrNot) {
     const auto& c = GetParam();
     const auto parsed = parse_generator_comment(c.text);
-    ASSERT_EQ(parsed.has_value(), c.in_form);
+    ASSERT_EQ(parsed.has_value(), c.form.has_value());
     if (parsed) {
-        EXPECT_EQ(parsed->read_wording, c.read_wording);
-        EXPECT_EQ(parsed->general_type, c.general);
-        EXPECT_EQ(parsed->fanuc.value, c.fanuc);
-        EXPECT_EQ(parsed->qxr.value, c.qxr);
+        EXPECT_EQ(parsed->read_wording, c.form->read_wording);
+        EXPECT_EQ(parsed->general_type, c.form->general_type);
+        EXPECT_EQ(parsed->fanuc.value, c.form->fanuc);
+        EXPECT_EQ(parsed->qxr.value, c.form->qxr);
     }
 }
 
@@ -116,57 +193,61 @@ INSTANTIATE_TEST_SUITE_P(
     Comments, ReadsComment,
     testing::Values(
         CommentCase{"Read", " Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.",
-                    true, true, true, 1, 12},
+                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
         CommentCase{"Write", "Read Value From QXR Register 12, and Store in Fanuc Position Register [PR] 3.",
-                    true, false, false, 3, 12},
-        CommentCase{"EmptyType", "Read Value From QXR Register 12, and Store in Fanuc  1.", true, false,
-                    false, 1, 12},
-        CommentCase{"TabsAroundCount", "\t Read Value From Fanuc R 2, and Store in QXR Register -7. \t", true,
-                    true, false, 2, -7},
-        CommentCase{"TypeWithDigits", "Read Value From Fanuc R1 -5, and Store in QXR Register 0.", true, true,
-                    false, -5, 0},
+                    Form{.read_wording = false, .general_type = false, .fanuc = 3, .qxr = 12}},
+        CommentCase{"EmptyType", "Read Value From QXR Register 12, and Store in Fanuc  1.",
+                    Form{.read_wording = false, .general_type = false, .fanuc = 1, .qxr = 12}},
+        CommentCase{"TabsAroundCount", "\t Read Value From Fanuc R 2, and Store in QXR Register -7. \t",
+                    Form{.read_wording = true, .general_type = false, .fanuc = 2, .qxr = -7}},
+        CommentCase{"TypeWithDigits", "Read Value From Fanuc R1 -5, and Store in QXR Register 0.",
+                    Form{.read_wording = true, .general_type = false, .fanuc = -5, .qxr = 0}},
         CommentCase{"LongZeros",
                     "Read Value From Fanuc General Register [R] 0000000000001, and Store in QXR "
                     "Register -000000000000012.",
-                    true, true, true, 1, -12},
+                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = -12}},
         CommentCase{"HugeNumber",
                     "Read Value From Fanuc General Register [R] 1, and Store in QXR Register " +
                         std::string(1000, '9') + ".",
-                    true, true, true, 1, 99'999'999},
+                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 99'999'999}},
         CommentCase{"MegabyteType", "Read Value From Fanuc " + megabyte + " 4, and Store in QXR Register 12.",
-                    true, true, false, 4, 12},
+                    Form{.read_wording = true, .general_type = false, .fanuc = 4, .qxr = 12}},
         CommentCase{"MegabyteOfBlanks",
                     std::string(1 << 20, ' ') +
                         "Read Value From Fanuc General Register [R] 1, and Store in QXR "
                         "Register 12." +
                         std::string(1 << 20, '\t'),
-                    true, true, true, 1, 12},
+                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
         CommentCase{"BlankDoubledBeforeRegister",
-                    "Read Value From Fanuc General Register [R]  1, and Store in QXR Register 12.", false},
+                    "Read Value From Fanuc General Register [R]  1, and Store in QXR Register 12.",
+                    std::nullopt},
         CommentCase{"BlankDoubledAfterFanuc",
-                    "Read Value From Fanuc  General Register [R] 1, and Store in QXR Register 12.", false},
+                    "Read Value From Fanuc  General Register [R] 1, and Store in QXR Register 12.",
+                    std::nullopt},
         CommentCase{"WordsAfterTheFinalPeriodAreTheScriptsOwn",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. ok", true,
-                    true, true, 1, 12},
+                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. ok",
+                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
         CommentCase{"TextAfterTheFinalDigits",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12 ok.", false},
+                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12 ok.",
+                    std::nullopt},
         CommentCase{"WordingTwiceReadsTheFirst",
                     "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. Read Value "
                     "From Fanuc General Register [R] 1, and Store in QXR Register 12.",
-                    true, true, true, 1, 12},
+                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
         CommentCase{
             "WriteWordingTwiceReadsTheFirst",
             "Read Value From QXR Register 12, and Store in Fanuc R 5. Read Value From QXR Register 14, "
             "and Store in Fanuc R 6.",
-            true, false, false, 5, 12},
+            Form{.read_wording = false, .general_type = false, .fanuc = 5, .qxr = 12}},
         CommentCase{"NoFullStop",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12", false},
+                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12",
+                    std::nullopt},
         CommentCase{"NoBlankBeforeRegister",
                     "Read Value From Fanuc General Register [R]1, and Store in QXR "
                     "Register 12.",
-                    false},
-        CommentCase{"OtherWords", "read value from fanuc R 1, and store in QXR register 12.", false},
-        CommentCase{"Empty", "", false}),
+                    std::nullopt},
+        CommentCase{"OtherWords", "read value from fanuc R 1, and store in QXR register 12.", std::nullopt},
+        CommentCase{"Empty", "", std::nullopt}),
     row_name);
 
 // The overlaps of random writes, against a plain comparison with every earlier one.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The checker as a whole, from the bytes of a script to its findings, each as the line the command line
 // prints for it without the file name.
+#include "../generator_statements.h"
 #include "../table_rows.h"
 #include "../utf16_bytes.h"
 #include "display_text.h"
@@ -44,6 +45,9 @@ Checked check(std::string_view bytes) {
     checked.unread = check_script(
         script->text, CommentFixing::Off,
         [&](const Statement& statement, const StatementCheck& result) {
+            // A place's findings come in the order of the table of checks, as the header promises.
+            EXPECT_TRUE(std::ranges::is_sorted(result.findings, {}, &Finding::check))
+                << "findings out of the table's order at line " << statement.line;
             for (const auto& finding : result.findings) {
                 checked.findings += line_of(statement.line, statement.column, finding);
             }
@@ -60,8 +64,8 @@ Checked check(std::string_view bytes) {
     return checked;
 }
 
-const std::string read_12_1 =
-    "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.";
+const std::string& read_12_1 = generator_statements::read_12_r1;
+const std::string& write_12_1 = generator_statements::write_12_r1;
 const std::string address_7 =
     "Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid (1001 + 12k) [address]\n";
 
@@ -372,11 +376,112 @@ INSTANTIATE_TEST_SUITE_P(
             "(1001 + 12k) [address]\n"
             "2:1: warning: writes Fanuc addresses [32767, 32769), which overlap [32764, 32772) written at "
             "line 1 (1 earlier write overlaps in all) [overlap]\n"},
+        ReaderCase{"RangeBeforeOverlap", "mb.Write(6,4,60,1000);\nmb.Write(6,4,62,1000);",
+                   "2:1: warning: item count 31 is outside 1 to 30 [range]\n"
+                   "2:1: warning: writes Fanuc addresses [4, 66), which overlap [4, 64) written at line 1 (1 "
+                   "earlier write overlaps in all) [overlap]\n"},
         ReaderCase{"ZeroWordWritesNeverOverlap",
                    "mb.Write(6,4,8,1000);\nmb.Write(6,8,0,1000);\nmb.Write(6,4,8,1000);",
                    "2:1: warning: item count 0 transfers nothing [range]\n"
                    "3:1: warning: writes Fanuc addresses [4, 12), which overlap [4, 12) written at line 1 (1 "
-                   "earlier write overlaps in all) [overlap]\n"}),
+                   "earlier write overlaps in all) [overlap]\n"},
+        ReaderCase{"GeneratedStatementsAreClean", read_12_1 + "\n" + write_12_1 + "\n", ""},
+        ReaderCase{"CommentsFirst",
+                   "// mb.Read(1,2,3,4)\n/* mb.Write(6,6,2,1000);\nmb.Read(x) */ mb.Read(6,4,2,1000)\n", ""},
+        ReaderCase{"NotAStatement", "xmb.Read(1,2,3,4) _mb.Read(1) a.mb.Write(1) mb.Reads(1) mb.Write\n", ""},
+        ReaderCase{"Unchecked",
+                   "mb.Read(a,4,2,1000) mb.Read(6,4,2) mb.Write(6,f(4),2,1000) mb.Read(6,4,2,1000\n"
+                   "mb.Read(6, 4 2,2,1000) mb.Read(6,- 4,2,1000) mb.Read( +6 ,4,2,1000)\n",
+                   "1:1: note: not checked: argument 1 is not a plain integer [unchecked]\n"
+                   "1:21: note: not checked: 3 arguments, not 4 [unchecked]\n"
+                   "1:36: note: not checked: argument 2 is not a plain integer [unchecked]\n"
+                   "1:60: note: not checked: no closing ) on its line [unchecked]\n"
+                   "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
+                   "2:24: note: not checked: argument 2 is not a plain integer [unchecked]\n"},
+        ReaderCase{
+            "ArgumentOutside16Bits",
+            "mb.Read(6,32768,-32769,1000) mb.Read(6,4,2," + std::string(30, '7') + ")\n",
+            "1:1: error: argument 2 (Fanuc address) 32768 is outside -32768 to 32767; argument 3 (word "
+            "count) "
+            "-32769 is outside -32768 to 32767 [argument]\n"
+            "1:30: error: argument 4 (last argument) 77777777777777777777... (30 characters) (more "
+            "digits than any "
+            "16-bit number has) is outside -32768 to 32767 [argument]\n"},
+        ReaderCase{
+            "IndexEdges", "mb.Read(16383,4,2,1000) mb.Read(-16384,4,2,1000) mb.Read(16384,4,2,1000)\n",
+            "1:1: warning: QXR register 32766 is outside 12 to 16000 [range]\n"
+            "1:25: warning: QXR register -32768 is outside 12 to 16000 [range]\n"
+            "1:50: error: QXR index 16384 is outside -16384 to 16383: no 16-bit QXR register halves to it "
+            "[index]\n"},
+        ReaderCase{
+            "AddressAndWords",
+            "mb.Read(6,6,2,1000)\nmb.Read(6,-32768,2,1000)\nmb.Read(6,1001,2,1000)\nmb.Read(6,8,3,999)\n",
+            "1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
+            "(1001 + 12k) [address]\n"
+            "2:1: error: Fanuc address -32768 is on the R grid, but the generator cannot write it: register "
+            "R -8192 overflows its 16-bit arithmetic [address]\n"
+            "3:1: error: word count 2 is not a whole number of PR items (12 words each) [words]\n"
+            "4:1: error: word count 3 is not a whole number of R items (2 words each) [words]\n"
+            "4:1: warning: last argument is 999; the generator always writes 1000 [last-argument]\n"},
+        ReaderCase{
+            "CommentsThatDisagree",
+            "mb.Read(6,4,2,1000); // Read Value From QXR Register 12, and Store in Fanuc General Register "
+            "[R] 1.\n"
+            "mb.Read(6,4,2,1000) ;; // Read Value From Fanuc R 2, and Store in QXR Register 14.\n"
+            "mb.Read(6,4,2,1000) ; /* */ // Read Value From Fanuc Position Register [PR] 2, and Store in QXR "
+            "Register 13.\n"
+            "mb.Read(6,4,2,1000) x // Read Value From Fanuc R 2, and Store in QXR Register 14.\n",
+            "1:1: error: the comment disagrees: it is worded as mb.Write's [comment]\n"
+            "2:1: error: the comment disagrees: its type \"R\" takes the PR rule (only the exact text "
+            "\"General "
+            "Register [R]\" selects the R rule), but the address is on the R grid; it names Fanuc register "
+            "2, but "
+            "the address is register R 1; it names QXR register 14, whose half is not the QXR index 6 "
+            "[comment]\n"
+            "3:1: error: the comment disagrees: its type \"Position Register [PR]\" takes the PR rule, but "
+            "the address is on the R grid; it names Fanuc register 2, but the address is register R 1 "
+            "[comment]\n"
+            "4:1: error: the comment disagrees: its type \"R\" takes the PR rule (only the exact text "
+            "\"General "
+            "Register [R]\" selects the R rule), but the address is on the R grid; it names Fanuc register "
+            "2, but "
+            "the address is register R 1; it names QXR register 14, whose half is not the QXR index 6 "
+            "[comment]\n"},
+        ReaderCase{
+            "Ranges",
+            "mb.Read(5,800,60,1000) // Read Value From Fanuc General Register [R] 200, and Store in QXR "
+            "Register 11.\n"
+            "mb.Read(8000,3989,48,1000) mb.Read(6,0,0,1000) mb.Read(6,4001,-12,1000) "
+            "mb.Read(8001,800,62,1000)\n",
+            "1:1: warning: QXR register 11 is outside 12 to 16000 [range]\n"
+            "2:28: warning: Fanuc register R 0 is outside 1 to 200; item count 0 transfers nothing [range]\n"
+            "2:48: warning: Fanuc register PR 251 is outside 1 to 250; item count -1 transfers nothing "
+            "[range]\n"
+            "2:73: warning: QXR register 16002 is outside 12 to 16000; item count 31 is outside 1 to 30 "
+            "[range]\n"},
+        ReaderCase{
+            "Overlaps",
+            "mb.Write(6,4,4,1000)\nmb.Read(6,4,62,1000)\nmb.Write(6,8,2,1000)\nmb.Write(6,4,6,1000)\n"
+            "mb.Write(6,12,0,1000) mb.Write(6,8,2,1000)\n",
+            "2:1: warning: item count 31 is outside 1 to 30 [range]\n"
+            "4:1: warning: writes Fanuc addresses [4, 10), which overlap [8, 10) written at line 3 (2 "
+            "earlier "
+            "writes overlap in all) [overlap]\n"
+            "5:1: warning: item count 0 transfers nothing [range]\n"
+            "5:23: warning: writes Fanuc addresses [8, 10), which overlap [4, 10) written at line 4 (2 "
+            "earlier writes overlap in all) [overlap]\n"},
+        ReaderCase{"PartOfAByteOrderMarkIsText", "\xEF\xBBmb.Read(6,6,2,1000)\n",
+                   "1:3: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
+                   "(1001 + 12k) [address]\n"},
+        ReaderCase{
+            "LineEndingsAndByteOrderMark",
+            "\xEF\xBB\xBFmb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in "
+            "QXR Register 14.\r\n\r\n  mb.Read(6,6,2,1000)\r\nmb.Read(6,4,2,1000\r",
+            "1:1: error: the comment disagrees: it names QXR register 14, whose half is not the QXR index 6 "
+            "[comment]\n"
+            "3:3: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
+            "(1001 + 12k) [address]\n"
+            "4:1: note: not checked: no closing ) on its line [unchecked]\n"}),
     row_name);
 
 TEST(ScriptReader, CountsWhatItDidNotRead) {

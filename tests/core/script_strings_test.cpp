@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "../generator_statements.h"
 #include "../table_rows.h"
 #include "script_strings.h"
 
@@ -39,24 +40,16 @@ TEST_P(Generates, BothStatements) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, Generates,
     testing::Values(
-        StatementCase{
-            "WindowDefaultsWithR", "12", "1", "1", std::string(R),
-            "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
-            "Register 12.",
-            "mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General "
-            "Register [R] 1."},
+        StatementCase{"WindowDefaultsWithR", "12", "1", "1", std::string(R), generator_statements::read_12_r1,
+                      generator_statements::write_12_r1},
         StatementCase{
             "OddQxrWithR", "13", "10", "5", std::string(R),
             "mb.Read(6,40,10,1000);  // Read Value From Fanuc General Register [R] 10, and Store in QXR "
             "Register 13.",
             "mb.Write(6,40,10,1000);  // Read Value From QXR Register 13, and Store in Fanuc General "
             "Register [R] 10."},
-        StatementCase{
-            "PositionRegister", "100", "3", "2", std::string(PR),
-            "mb.Read(50,1025,24,1000);  // Read Value From Fanuc Position Register [PR] 3, and Store in "
-            "QXR Register 100.",
-            "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 100, and Store in Fanuc "
-            "Position Register [PR] 3."},
+        StatementCase{"PositionRegister", "100", "3", "2", std::string(PR),
+                      generator_statements::read_100_pr3, generator_statements::write_100_pr3},
         StatementCase{
             "EmptyTypeTakesPositionRule", "12", "1", "1", "",
             "mb.Read(6,1001,12,1000);  // Read Value From Fanuc  1, and Store in QXR Register 12.",

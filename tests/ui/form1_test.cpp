@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "../generator_statements.h"
 #include "application_identity.h"
 #include "form1.h"
 #include "range_hints.h"
@@ -25,10 +26,8 @@ namespace {
 
 const QString general = QStringLiteral("General Register [R]");
 const QString position = QStringLiteral("Position Register [PR]");
-const QString defaults_read = QStringLiteral(
-    "mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.");
-const QString defaults_write = QStringLiteral(
-    "mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.");
+const QString defaults_read = QString::fromStdString(generator_statements::read_12_r1);
+const QString defaults_write = QString::fromStdString(generator_statements::write_12_r1);
 
 // Twips of the window's design to device-independent pixels.
 QRect twips(int left, int top, int width, int height) {
@@ -420,12 +419,8 @@ private slots:
         QTest::newRow("position register")
             << "100"
             << "3"
-            << "2" << position
-            << "mb.Read(50,1025,24,1000);  // Read Value From Fanuc Position Register [PR] 3, and Store in "
-               "QXR "
-               "Register 100."
-            << "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 100, and Store in Fanuc Position "
-               "Register [PR] 3.";
+            << "2" << position << QString::fromStdString(generator_statements::read_100_pr3)
+            << QString::fromStdString(generator_statements::write_100_pr3);
         QTest::newRow("list opened, nothing picked")
             << "12"
             << "1"
@@ -467,6 +462,16 @@ private slots:
         QCOMPARE(control<QLineEdit>("Text_readstring")->text(), defaults_read);
         QCOMPARE(control<QLineEdit>("Text_writestring")->text(), defaults_write);
         QVERIFY(control("cmd_generate")->isEnabled());
+    }
+
+    // Only opening the list arms the button, and opening it again, after a generation, leaves it armed.
+    void reopeningTheListKeepsTheButtonArmed() {
+        pick(general);
+        clickGenerate();
+        openAndCloseList();
+        QVERIFY(control("cmd_generate")->isEnabled());
+        clickGenerate();
+        QCOMPARE(control<QLineEdit>("Text_readstring")->text(), defaults_read);
     }
 
     void failures_data() {
@@ -535,6 +540,12 @@ private slots:
             << holds(QStringLiteral("Number of Consecutive Items"), "2731",
                      "; with the register type Position Register [PR] the word count it gives is outside the "
                      "range -32768 to 32767.");
+        QTest::newRow("word count overflow, list opened but nothing picked")
+            << "Text_positions_0"
+            << "2731" << QString() << overflow
+            << holds(QStringLiteral("Number of Consecutive Items"), "2731",
+                     "; with no register type picked the word count it gives is outside the range -32768 to "
+                     "32767.");
     }
 
     void failures() {
@@ -552,11 +563,13 @@ private slots:
         QCOMPARE(reports.size(), std::size_t{1});
         QCOMPARE(reports.front().heading, heading);
         QCOMPARE(reports.front().detail, detail);
+        // The statements of the first click stay: the defaults with the type picked.
         QCOMPARE(control<QLineEdit>("Text_readstring")->text(),
                  type == general
                      ? defaults_read
-                     : QStringLiteral("mb.Read(6,1001,12,1000);  // Read Value From Fanuc Position "
-                                      "Register [PR] 1, and Store in QXR Register 12."));
+                     : QStringLiteral("mb.Read(6,1001,12,1000);  // Read Value From Fanuc %1 1, and Store in "
+                                      "QXR Register 12.")
+                           .arg(type));
         QCOMPARE(control<QLineEdit>("Text_writestring")->text().left(9), QStringLiteral("mb.Write("));
         QVERIFY(form->isVisible());
         QVERIFY(control("cmd_generate")->isEnabled());
