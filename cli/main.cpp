@@ -6,6 +6,7 @@
 #include "exit_status.h"
 #include "help.h"
 #include "messages.h"
+#include "version.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "application_identity.h"
 
+#include "version.h"
+
 #include <QGuiApplication>
 
 void set_application_identity() {

@@ -3,6 +3,7 @@
 #include "../generator_statements.h"
 #include "../table_rows.h"
 #include "cli_run.h"
+#include "version.h"
 
 #include <array>
 #include <string>

@@ -3,6 +3,7 @@
 #include "application_identity.h"
 #include "form1.h"
 #include "range_hints.h"
+#include "version.h"
 
 #include <optional>
 #include <utility>
