@@ -8,9 +8,7 @@
 #include "messages.h"
 #include "script_check.h"
 #include "script_text.h"
-#include "text_bytes.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>

@@ -4,7 +4,6 @@
 #include "statement_text.h"
 #include "text_bytes.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 

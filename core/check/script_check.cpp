@@ -7,6 +7,7 @@
 #include "generator_comment.h"
 #include "range_hints.h"
 #include "statement_decoder.h"
+#include "write_overlaps.h"
 
 #include <algorithm>
 

@@ -9,7 +9,6 @@
 #include "checks.h"
 #include "script_lexer.h"
 #include "statement_text.h"
-#include "write_overlaps.h"
 
 #include <array>
 #include <cstdint>
