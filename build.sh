@@ -1,22 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Sets up, builds, runs and tests the project on Debian 12 or 13. See README.md.
-#   ./build.sh run            build and start the window program
-#   ./build.sh test           build and run the whole test suite, headless
-#   ./build.sh build          build only
-#   ./build.sh strict         build every target with warnings as errors
-#   ./build.sh bench          build and run the benchmarks
-#   ./build.sh sanitize       build with AddressSanitizer and UndefinedBehaviorSanitizer, run the tests
-#   ./build.sh fuzz [SECONDS] build the libFuzzer targets with clang and run each (default 60 s)
-#   ./build.sh lint           build everything with warnings as errors, check formatting, run clang-tidy
-#   ./build.sh package        build the Debian package and check it (contents, lintian)
-#   ./build.sh portability    build with Ninja Multi-Config, and the core and CLI with clang and libc++
-#   ./build.sh windows-test   cross-compile everything for Windows (Qt built once from Debian's source) and
-#                             run every test under Wine, and the window with real input
-#   ./build.sh windows-package  the folder a Windows user unzips and runs, as a zip, and an installer for one
-#                             user with a Start-menu entry, and the checks of both under Wine
-# Warnings never stop run, test, build or bench; strict, lint, sanitize, fuzz and the windows commands (CI's)
-# treat them as errors.
+# Sets up, builds, runs and tests the project on Debian 12 or 13. See README.md; ./build.sh help lists the
+# commands, from the table below.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -26,28 +11,17 @@ source scripts/wine.sh
 build_packages=(cmake ninja-build g++ pkgconf qt6-base-dev fonts-liberation
                 libgtest-dev libgmock-dev libbenchmark-dev)
 
-# What a build folder's configuration was made from: the presets, every CMake file and the arguments.
-configuration_stamp() {
-    { git ls-files -co --exclude-standard -- CMakePresets.json '*CMakeLists.txt' '*.cmake' 2>/dev/null ||
-        find . -path './build*' -prune -o \( -name CMakePresets.json -o -name CMakeLists.txt -o -name '*.cmake' \) -print
-    } | LC_ALL=C sort | xargs cat | cat - <(printf '%s\n' "$@") | sha256sum | cut -d' ' -f1
-}
-
-# Configures a preset when its folder has no cache or when what it was configured from changed since, so a
-# checkout that pulls new presets or arguments never builds silently with the old ones; then builds it.
+# Configures a preset, every time: a fraction of a second when nothing changed, and a checkout that pulls new
+# presets or arguments never builds with the old ones. Then builds it.
 build_preset() {
-    local preset=$1 dir=$2 stamp
+    local preset=$1 dir=$2
     shift 2
-    stamp=$(configuration_stamp "$preset" "$@")
     # A folder configured where the checkout lay elsewhere (the host's path, or a Debian 13 root's /src)
     # cannot be configured again: it starts anew.
     if [ -f "$dir/CMakeCache.txt" ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$PWD" "$dir/CMakeCache.txt"; then
         rm -rf "$dir"
     fi
-    if [ ! -f "$dir/CMakeCache.txt" ] || [ "$(cat "$dir/.configured-from" 2>/dev/null)" != "$stamp" ]; then
-        cmake --preset "$preset" "$@"
-        echo "$stamp" >"$dir/.configured-from"
-    fi
+    cmake --preset "$preset" "$@"
     cmake --build --preset "$preset"
 }
 
@@ -82,37 +56,71 @@ fuzz_configure_args() {
     echo "-DCMAKE_CXX_COMPILER=clang++-$clang"
 }
 
-case "${1:-}" in
-run)
+# The commands, the one list of them: name, arguments, and what it does, for help and the dispatch below.
+# Warnings never stop run, test, build or bench; strict, lint, sanitize, fuzz and the windows commands (CI's)
+# treat them as errors.
+commands=(
+    "run||build and start the window program"
+    "test||build and run the whole test suite, headless"
+    "build||build only"
+    "strict||build every target with warnings as errors"
+    "bench||build and run the benchmarks"
+    "sanitize||build with AddressSanitizer and UndefinedBehaviorSanitizer, run the tests"
+    "fuzz|[SECONDS]|build the libFuzzer targets with clang and run each (default 60 s)"
+    "lint||build everything with warnings as errors, check formatting, run clang-tidy"
+    "package||build the Debian package and check it (contents, lintian)"
+    "portability||build with Ninja Multi-Config, and the core and CLI with clang and libc++"
+    "windows-test||cross-compile for Windows (Qt built once from Debian's source), run every test under Wine"
+    "windows-package||build the Windows zip and one-user installer, and check both under Wine"
+    "help||list these commands"
+)
+
+command_help() {
+    local entry name rest
+    echo "usage: ./build.sh COMMAND"
+    for entry in "${commands[@]}"; do
+        name=${entry%%|*}
+        rest=${entry#*|}
+        printf '  %-17s %s\n' "$name ${rest%%|*}" "${rest#*|}"
+    done
+}
+
+command_run() {
     build
     exec build/bin/qxr-fanuc
-    ;;
-test)
+}
+
+command_test() {
     build
     ctest --preset default -j "$(nproc)"
-    ;;
-build)
+}
+
+command_build() {
     build
-    ;;
-strict)
+}
+
+command_strict() {
     ensure_packages "${build_packages[@]}"
     build_preset werror build-werror
-    ;;
-bench)
+}
+
+command_bench() {
     ensure_packages bc
     build
     build/bin/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build/bin/check_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     bench/cli_batch_throughput.sh build/bin/qxr-fanuc-cli
     bench/cli_check_throughput.sh build/bin/qxr-fanuc-cli
-    ;;
-sanitize)
+}
+
+command_sanitize() {
     ensure_packages "${build_packages[@]}"
     build_preset asan build-asan
     ctest --preset asan -j "$(nproc)"
-    ;;
-fuzz)
-    seconds=${2:-60}
+}
+
+command_fuzz() {
+    local seconds=${1:-60} target work
     ensure_packages cmake ninja-build
     build_preset fuzz build-fuzz "$(fuzz_configure_args)"
     for target in int16_from_text generate_script_strings script_check; do
@@ -124,8 +132,9 @@ fuzz)
             "corpus/$target" "../fuzz/corpus/$target" 2>&1) |
             grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec)|ERROR|SUMMARY|Test unit written'
     done
-    ;;
-lint)
+}
+
+command_lint() {
     ensure_packages "${build_packages[@]}" clang-format
     clang=$(recent_clang)
     ensure_packages "clang-tidy-$clang"
@@ -138,15 +147,17 @@ lint)
     "run-clang-tidy-$clang" -p build-fuzz -quiet -j "$(nproc)" "$PWD/fuzz/" >build-fuzz/clang-tidy.log 2>&1 ||
         { grep -E 'warning:|error:' build-fuzz/clang-tidy.log; exit 1; }
     echo "lint: clean"
-    ;;
-package)
+}
+
+command_package() {
     ensure_packages dpkg-dev file desktop-file-utils appstream man-db lintian
     build
     (cd build && cpack --config CPackConfig.cmake >/dev/null)
     version=$(build/bin/qxr-fanuc-cli --version | awk '{ print $2 }')
     tests/package/check_package.sh "build/qxr-fanuc-sorvane_${version}_$(dpkg --print-architecture).deb"
-    ;;
-portability)
+}
+
+command_portability() {
     # A multi-config generator, whose generated headers live per configuration, and a standard library whose
     # array iterators are classes: each has broken builds that Ninja and libstdc++ accept.
     ensure_packages "${build_packages[@]}"
@@ -156,9 +167,10 @@ portability)
     ensure_packages "libc++-$clang-dev" "libc++abi-$clang-dev"
     build_preset libcxx build-libcxx "-DCMAKE_CXX_COMPILER=clang++-$clang"
     build-libcxx/bin/qxr-fanuc-cli 12 1 1 R
-    ;;
-windows-test)
-    in_debian_13 "$@"
+}
+
+command_windows_test() {
+    in_debian_13 windows-test
     windows_build
     start_private_xvfb 1280x1024
     start_wine "$PWD/build-windows-cross/wine"
@@ -166,18 +178,25 @@ windows-test)
     trap 'stop_wine; kill "$xvfb" 2>/dev/null || true' EXIT
     ctest --preset windows-cross -j "$(nproc)"
     scripts/wine-window-check.sh build-windows-cross/bin/qxr-fanuc.exe
-    ;;
-windows-package)
-    in_debian_13 "$@"
+}
+
+command_windows_package() {
+    in_debian_13 windows-package
     windows_build
     ensure_packages binutils-mingw-w64-x86-64 nsis xvfb x11-utils xdotool
     (cd build-windows-cross && cpack --config CPackConfig.cmake >/dev/null)
     version=$(sed -n 's/^    VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
     tests/package/check_windows_package.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64.zip"
     tests/package/check_windows_installer.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64-setup.exe"
-    ;;
-*)
-    echo "usage: ./build.sh run | test | build | strict | bench | sanitize | fuzz [SECONDS] | lint | package | portability | windows-test | windows-package" >&2
-    exit 2
-    ;;
-esac
+}
+
+command=${1:-}
+for entry in "${commands[@]}"; do
+    if [ "${entry%%|*}" = "$command" ]; then
+        shift $(($# > 0 ? 1 : 0))
+        "command_${command//-/_}" "$@"
+        exit
+    fi
+done
+command_help >&2
+exit 2
