@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 source scripts/xvfb.sh
-source scripts/wine.sh
+source scripts/windows/wine.sh
 
 build_packages=(cmake ninja-build g++ pkgconf qt6-base-dev fonts-liberation
                 libgtest-dev libgmock-dev libbenchmark-dev)
@@ -44,7 +44,7 @@ in_debian_13() {
 windows_build() {
     ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest qt6-base-dev \
         xvfb x11-utils xdotool fonts-liberation
-    QXR_WINDOWS_QT=$(scripts/windows-qt.sh)
+    QXR_WINDOWS_QT=$(scripts/windows/qt.sh)
     export QXR_WINDOWS_QT
     build_preset windows-cross build-windows-cross "-DQXR_WINDOWS_QT_LICENSES=$QXR_WINDOWS_QT/licenses"
 }
@@ -177,7 +177,7 @@ command_windows_test() {
     give_wine_times_new_roman
     trap 'stop_wine; kill "$xvfb" 2>/dev/null || true' EXIT
     ctest --preset windows-cross -j "$(nproc)"
-    scripts/wine-window-check.sh build-windows-cross/bin/qxr-fanuc.exe
+    scripts/windows/window-check.sh build-windows-cross/bin/qxr-fanuc.exe
 }
 
 command_windows_package() {
@@ -186,8 +186,8 @@ command_windows_package() {
     ensure_packages binutils-mingw-w64-x86-64 nsis xvfb x11-utils xdotool
     (cd build-windows-cross && cpack --config CPackConfig.cmake >/dev/null)
     version=$(sed -n 's/^    VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
-    tests/package/check_windows_package.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64.zip"
-    tests/package/check_windows_installer.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64-setup.exe"
+    scripts/windows/check-package.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64.zip"
+    scripts/windows/check-installer.sh "build-windows-cross/qxr-fanuc-sorvane-$version-windows-x64-setup.exe"
 }
 
 command=${1:-}

@@ -4,7 +4,7 @@
 # so that they and their tests run there under Wine, and installed into the Windows folder with the texts of
 # their licences and the sources they came from.
 
-set(QXR_WINDOWS_QT_LICENSES "" CACHE PATH "Qt's licence texts and its source's name (scripts/windows-qt.sh)")
+set(QXR_WINDOWS_QT_LICENSES "" CACHE PATH "Qt's licence texts and its source's name (scripts/windows/qt.sh)")
 
 function(qxr_compiler_runtime_dll name out)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}

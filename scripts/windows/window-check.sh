@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Drives the Windows window program under Wine with real X input, as a person would, and checks what it shows.
-#   scripts/wine-window-check.sh QXR-FANUC.EXE [SCREENSHOT.png]
+#   scripts/windows/window-check.sh QXR-FANUC.EXE [SCREENSHOT.png]
 #
 # Uses the Wine prefix and X display of the caller when WINEPREFIX and DISPLAY are set (as in
 # ./build.sh windows-test), else makes its own. Checks: the window by its caption, its client size at 96 dpi,
@@ -9,10 +9,10 @@
 # that the worked example fills both result boxes byte for byte (read back through the clipboard), and that
 # an empty box brings the error message while the window stays open with every box kept.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 source scripts/packages.sh
 source scripts/xvfb.sh
-source scripts/wine.sh
+source scripts/windows/wine.sh
 ensure_packages wine wine64 xvfb x11-utils xdotool xclip imagemagick fonts-liberation bc
 
 program=$(realpath "$1")

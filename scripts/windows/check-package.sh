@@ -4,12 +4,12 @@
 # README; its Qt is 6.8; every DLL that an .exe or .dll in it imports is in the folder or is part of Windows;
 # and copied into a fresh Wine prefix that has nothing else, the window starts and the command line gives
 # the worked example byte for byte.
-# Usage: tests/package/check_windows_package.sh PACKAGE.zip
+# Usage: scripts/windows/check-package.sh PACKAGE.zip
 set -euo pipefail
 package=$(realpath "$1")
 cd "$(dirname "$0")/../.."
 source scripts/xvfb.sh
-source scripts/wine.sh
+source scripts/windows/wine.sh
 start_scratch_wine windows-package
 mkdir "$scratch/unzipped"
 (cd "$scratch/unzipped" && cmake -E tar xf "$package")

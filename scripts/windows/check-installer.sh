@@ -4,13 +4,13 @@
 # into the user's own programs folder, a Start-menu entry and the uninstaller's entry under installed apps;
 # the installed window passes the real-input check and the installed command line gives the worked example
 # byte for byte; installing again over it works; a silent uninstall leaves no file and no registry entry.
-# Usage: tests/package/check_windows_installer.sh SETUP.exe
+# Usage: scripts/windows/check-installer.sh SETUP.exe
 set -euo pipefail
 installer=$(realpath "$1")
 cd "$(dirname "$0")/../.."
 source scripts/packages.sh
 source scripts/xvfb.sh
-source scripts/wine.sh
+source scripts/windows/wine.sh
 start_scratch_wine windows-installer
 failed=0
 fail() {
@@ -36,7 +36,7 @@ expected='mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1,
 mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.'
 actual=$(cd "$folder" && wine ./qxr-fanuc-cli.exe 12 1 1 R </dev/null 2>&1 | tr -d '\r')
 [ "$actual" == "$expected" ] || fail "the installed CLI's worked example gave: $actual"
-scripts/wine-window-check.sh "$folder/qxr-fanuc.exe" || fail "the installed window's check"
+scripts/windows/window-check.sh "$folder/qxr-fanuc.exe" || fail "the installed window's check"
 
 wine "$folder/uninstall.exe" /S >/dev/null 2>&1 || fail "the silent uninstall ended with a failure"
 # The uninstaller runs on from a copy of itself; its folder goes when it ends.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source, once per machine, and prints its prefix.
-#   scripts/windows-qt.sh          build it if it is not cached yet; print the installed prefix
+#   scripts/windows/qt.sh          build it if it is not cached yet; print the installed prefix
 #
 # Debian packages no Windows build of Qt, but it packages Qt's source and the host tools (moc, rcc, uic) of the
 # same version. The source comes from `apt-get source` with a deb-src entry for the mirrors apt already uses, in
@@ -10,7 +10,7 @@
 # The installed prefix is cached under /var/cache, keyed by the Qt version, the flags and the compiler, so a
 # change to any of them builds anew and an unchanged one is never built twice. Progress goes to standard error.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 source scripts/packages.sh
 
 ensure_packages cmake ninja-build perl dpkg-dev qt6-base-dev g++-mingw-w64-x86-64-posix >&2

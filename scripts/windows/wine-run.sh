@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Runs a Windows program under Wine: the cross build's emulator, through which ctest runs every test.
-#   scripts/wine-run.sh PROGRAM.exe [ARGUMENTS...]
+#   scripts/windows/wine-run.sh PROGRAM.exe [ARGUMENTS...]
 # On a busy machine Wine now and then fails to start a program: it ends at once with a failure, and nothing
 # of the program is printed. Every test program prints something, so a run that fails without a word is
 # tried once more; any other outcome stands as it is.
