@@ -14,6 +14,18 @@ namespace qxrfanuc::cli {
 
 namespace {
 
+// The four fields of a record that holds exactly three commas.
+std::array<std::string_view, 4> four_fields(std::string_view text) {
+    std::array<std::string_view, 4> fields;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto comma = text.find(',');
+        fields.at(i) = text.substr(0, comma);
+        text.remove_prefix(comma + 1);
+    }
+    fields[3] = text;
+    return fields;
+}
+
 // The status of one record, as a process exit status would give it.
 int process_record(const Line& line, std::size_t line_number, BufferedOutput& out, BufferedOutput& err,
                    StatementChoice choice) {
@@ -34,7 +46,7 @@ int process_record(const Line& line, std::size_t line_number, BufferedOutput& ou
                           std::to_string(max_line_bytes) + " bytes; skipped",
                       exit_usage);
     }
-    std::string_view text = line.text;
+    const std::string_view text = line.text;
     if (text.empty() || text.starts_with('#')) {
         return exit_success;
     }
@@ -45,13 +57,7 @@ int process_record(const Line& line, std::size_t line_number, BufferedOutput& ou
                           std::to_string(field_count),
                       exit_usage);
     }
-    std::array<std::string_view, 4> fields;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const auto comma = text.find(',');
-        fields[i] = text.substr(0, comma);
-        text.remove_prefix(comma + 1);
-    }
-    fields[3] = text;
+    const auto fields = four_fields(text);
 
     const auto type = register_type_from_argument(fields[3]);
     if (!type) {
