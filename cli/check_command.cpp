@@ -50,10 +50,6 @@ std::string csv_field(std::string_view text) {
     return out + '"';
 }
 
-std::string counted(std::size_t count, std::string_view what) {
-    return std::to_string(count) + ' ' + std::string(what) + (count == 1 ? "" : "s");
-}
-
 // Where one script's findings go: lines on standard output, or with a fix on standard error.
 class ScriptReport {
 public:

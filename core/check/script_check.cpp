@@ -41,10 +41,6 @@ std::string number(const WrittenNumber& number) {
     return number_as_written(number.text) + " (more digits than any 16-bit number has)";
 }
 
-std::string counted(std::size_t count, std::string_view what) {
-    return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
-}
-
 std::string range_text(RangeHint hint) {
     return std::to_string(hint.low) + " to " + std::to_string(hint.high);
 }
@@ -323,6 +319,10 @@ std::string with_edits(std::string_view text, std::span<const Edit> edits) {
     }
     out.append(text.substr(copied));
     return out;
+}
+
+std::string counted(std::size_t count, std::string_view what) {
+    return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
 }
 
 std::string number_as_written(std::string_view text) {

@@ -66,6 +66,9 @@ enum class CommentFixing : std::uint8_t { Off, On };
 // The text with the edits made; the edits in the order of the text, none overlapping another.
 [[nodiscard]] std::string with_edits(std::string_view text, std::span<const Edit> edits);
 
+// "1 error", "2 errors": the count and the word, which takes an s unless the count is 1.
+[[nodiscard]] std::string counted(std::size_t count, std::string_view what);
+
 // A number's text as the script writes it, shortened visibly when it is very long.
 [[nodiscard]] std::string number_as_written(std::string_view text);
 
