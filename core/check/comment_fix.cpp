@@ -96,4 +96,16 @@ void fix_comment(const Statement& statement, const StatementDecoding& decoding,
     }
 }
 
+std::string with_edits(std::string_view text, std::span<const Edit> edits) {
+    std::string out;
+    std::size_t copied = 0;
+    for (const auto& edit : edits) {
+        out.append(text.substr(copied, edit.offset - copied));
+        out += edit.text;
+        copied = edit.offset + edit.length;
+    }
+    out.append(text.substr(copied));
+    return out;
+}
+
 } // namespace qxrfanuc

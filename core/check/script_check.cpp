@@ -309,18 +309,6 @@ private:
 
 } // namespace
 
-std::string with_edits(std::string_view text, std::span<const Edit> edits) {
-    std::string out;
-    std::size_t copied = 0;
-    for (const auto& edit : edits) {
-        out.append(text.substr(copied, edit.offset - copied));
-        out += edit.text;
-        copied = edit.offset + edit.length;
-    }
-    out.append(text.substr(copied));
-    return out;
-}
-
 std::string counted(std::size_t count, std::string_view what) {
     return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
 }
