@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // --batch: records on standard input.
-#include "../generator_statements.h"
 #include "../table_rows.h"
 #include "cli_run.h"
 
@@ -12,11 +11,6 @@ namespace {
 
 using table_rows::PrintTo;
 using table_rows::row_name;
-
-const std::string default_read = generator_statements::read_12_r1 + "\n";
-const std::string default_write = generator_statements::write_12_r1 + "\n";
-const std::string pr_read = generator_statements::read_100_pr3 + "\n";
-const std::string pr_write = generator_statements::write_100_pr3 + "\n";
 
 TEST(CliBatch, InputThatCannotBeReadIsNeverASuccess) {
     ProcessSetup setup;

@@ -441,33 +441,17 @@ TEST(CliCheck, FilesInTurnAndOneThatCannotBeRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Script, CliChecks,
-    testing::Values(
-        CheckCase{"GeneratedStatementsAreClean", read_12_1 + "\n" + write_12_1 + "\n", "",
-                  "2 statements found, 2 checked: " + clean, 0},
-        CheckCase{
-            "AddressAndWords",
-            "mb.Read(6,6,2,1000)\nmb.Read(6,-32768,2,1000)\nmb.Read(6,1001,2,1000)\nmb.Read(6,8,3,999)\n",
-            "1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
-            "(1001 + 12k) [address]\n"
-            "2:1: error: Fanuc address -32768 is on the R grid, but the generator cannot write it: register "
-            "R -8192 overflows its 16-bit arithmetic [address]\n"
-            "3:1: error: word count 2 is not a whole number of PR items (12 words each) [words]\n"
-            "4:1: error: word count 3 is not a whole number of R items (2 words each) [words]\n"
-            "4:1: warning: last argument is 999; the generator always writes 1000 [last-argument]\n",
-            "4 statements found, 4 checked: 4 errors, 1 warning, 0 notes", 3},
-        CheckCase{
-            "Ranges",
-            "mb.Read(5,800,60,1000) // Read Value From Fanuc General Register [R] 200, and Store in QXR "
-            "Register 11.\n"
-            "mb.Read(8000,3989,48,1000) mb.Read(6,0,0,1000) mb.Read(6,4001,-12,1000) "
-            "mb.Read(8001,800,62,1000)\n",
-            "1:1: warning: QXR register 11 is outside 12 to 16000 [range]\n"
-            "2:28: warning: Fanuc register R 0 is outside 1 to 200; item count 0 transfers nothing [range]\n"
-            "2:48: warning: Fanuc register PR 251 is outside 1 to 250; item count -1 transfers nothing "
-            "[range]\n"
-            "2:73: warning: QXR register 16002 is outside 12 to 16000; item count 31 is outside 1 to 30 "
-            "[range]\n",
-            "5 statements found, 5 checked: 0 errors, 4 warnings, 0 notes", 0}),
+    testing::Values(CheckCase{"GeneratedStatementsAreClean", read_12_1 + "\n" + write_12_1 + "\n", "",
+                              "2 statements found, 2 checked: " + clean, 0},
+                    CheckCase{"WarningsAloneAreASuccess", "mb.Read(6,4,62,1000)\n",
+                              "1:1: warning: item count 31 is outside 1 to 30 [range]\n",
+                              "1 statement found, 1 checked: 0 errors, 1 warning, 0 notes", 0},
+                    CheckCase{
+                        "AnErrorIsNot", "mb.Read(6,6,2,1000) mb.Read(x)\n",
+                        "1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR "
+                        "grid (1001 + 12k) [address]\n"
+                        "1:21: note: not checked: 1 argument, not 4 [unchecked]\n",
+                        "2 statements found, 1 checked: 1 error, 0 warnings, 1 note", 3}),
     row_name);
 
 } // namespace

@@ -3,6 +3,7 @@
 
 // The command-line program started as a process, as a user or a script starts it.
 
+#include "../generator_statements.h"
 #include "process.h"
 
 #include <string>
@@ -22,3 +23,9 @@ inline const std::string try_help = "Try 'qxr-fanuc-cli --help' for more informa
 inline const std::string not_a_number =
     ": not a number (expected digits with an optional sign and fraction, like -12 or 2.5)\n";
 inline const std::string out_of_range = ": outside -32768 to 32767\n";
+
+// The worked examples' statements as the program prints them, each ending in a line feed.
+inline const std::string default_read = generator_statements::read_12_r1 + "\n";
+inline const std::string default_write = generator_statements::write_12_r1 + "\n";
+inline const std::string pr_read = generator_statements::read_100_pr3 + "\n";
+inline const std::string pr_write = generator_statements::write_100_pr3 + "\n";
