@@ -4,6 +4,8 @@
 // Every option of the command line: the one table that the parser, the usage lines and --help are written
 // from. No option takes an argument.
 
+#include "enum_table.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -54,13 +56,6 @@ inline constexpr std::array<OptionInfo, 8> options{{
     return options.at(static_cast<std::size_t>(option));
 }
 
-static_assert([] {
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        if (static_cast<std::size_t>(options.at(i).option) != i) {
-            return false;
-        }
-    }
-    return true;
-}());
+static_assert(rows_in_enum_order(options, &OptionInfo::option));
 
 } // namespace qxrfanuc::cli

@@ -4,6 +4,7 @@
 // The statements' fixed texts and the two mapping rules, in one place: whatever writes a statement or reads
 // one back uses these and no copy of them.
 
+#include "enum_table.h"
 #include "int16.h"
 
 #include <array>
@@ -31,6 +32,8 @@ inline constexpr std::array<RegisterTypeNames, 3> register_types{{
     {RegisterType::Position, "PR", position_register_type},
     {RegisterType::Unnamed, "", ""},
 }};
+
+static_assert(rows_in_enum_order(register_types, &RegisterTypeNames::type));
 
 [[nodiscard]] constexpr const RegisterTypeNames& names_of(RegisterType type) {
     return register_types.at(static_cast<std::size_t>(type));

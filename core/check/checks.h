@@ -4,6 +4,7 @@
 // Every check the script checker makes, in the order its findings are reported for one place: the one table
 // that the checker, --help and the manual page are written from.
 
+#include "enum_table.h"
 #include "int16.h"
 
 #include <array>
@@ -91,13 +92,6 @@ static_assert(checks.at(static_cast<std::size_t>(Check::Argument)).meaning.ends_
     return checks.at(static_cast<std::size_t>(check));
 }
 
-static_assert([] {
-    for (std::size_t i = 0; i < checks.size(); ++i) {
-        if (static_cast<std::size_t>(checks.at(i).check) != i) {
-            return false;
-        }
-    }
-    return true;
-}());
+static_assert(rows_in_enum_order(checks, &CheckInfo::check));
 
 } // namespace qxrfanuc
