@@ -10,6 +10,9 @@
 #include "script_text.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
+#include <string_view>
 
 namespace qxrfanuc::cli {
 
@@ -58,12 +61,13 @@ std::string spelled(Option option) {
 }
 
 std::string options_section() {
+    constexpr std::size_t meaning_column = 17; // past "  -V, --version  "
     std::string text = "Options:\n";
     for (const auto& info : options) {
         std::string line = info.short_form.empty() ? "      " : "  " + std::string(info.short_form) + ", ";
         line += info.name;
-        line += std::string(17 - std::min<std::size_t>(line.size(), 15), ' ');
-        text += line + wrapped(info.meaning, line.size(), 17);
+        line.resize(std::max(line.size() + 2, meaning_column), ' ');
+        text += line + wrapped(info.meaning, line.size(), meaning_column);
     }
     return text + "An option given twice counts once; --read and --write exclude each other.\n";
 }
@@ -71,8 +75,10 @@ std::string options_section() {
 std::string exit_status_section() {
     std::string text = "Exit status:\n";
     for (const auto& [status, meaning] : exit_statuses) {
-        const std::string line = "  " + std::to_string(status) + (status < 10 ? "    " : "   ");
-        text += line + wrapped(meaning, line.size(), line.size());
+        constexpr std::size_t meaning_column = 7; // past "  13   "
+        std::string line = "  " + std::to_string(status);
+        line.resize(meaning_column, ' ');
+        text += line + wrapped(meaning, meaning_column, meaning_column);
     }
     return text +
            "In batch mode, the status of the first failed record. With --check, the first of 1, 3 and 4 "
@@ -89,25 +95,36 @@ std::string checks_section() {
     return text;
 }
 
+// Lines that each start with the program's name, after the first line's start and the others' indent.
+std::string program_lines(std::string_view first, std::string_view indent,
+                          std::span<const std::string> forms) {
+    std::string text;
+    for (const auto& form : forms) {
+        text += std::string(text.empty() ? first : indent) + std::string(program_name) + form + "\n";
+    }
+    return text;
+}
+
 std::string examples_section() {
-    const std::string name(program_name);
-    return "Examples:\n  " + name + " 12 1 1 R\n  " + name +
-           " --write 100 3 2 PR\n  printf '12,1,1,R\\n100,3,2,PR\\n' | " + name + " --batch\n  " + name +
-           " --check background.txt\n  " + name + " --check --fix background.txt > fixed.txt\n";
+    const std::array<std::string, 4> examples{" 12 1 1 R", " --write 100 3 2 PR", " --check background.txt",
+                                              " --check --fix background.txt > fixed.txt"};
+    return "Examples:\n" + program_lines("  ", "  ", std::span(examples).first(2)) +
+           "  printf '12,1,1,R\\n100,3,2,PR\\n' | " + std::string(program_name) + " --batch\n" +
+           program_lines("  ", "  ", std::span(examples).subspan(2));
 }
 
 } // namespace
 
 std::string usage_text() {
-    const std::string name(program_name);
-    const std::string choice = "[" + spelled(Option::Read) + " | " + spelled(Option::Write) + "]";
-    const std::string check = spelled(Option::Check);
-    return "usage: " + name + " " + choice + " QXR FANUC ITEMS TYPE\n       " + name + " " +
-           spelled(Option::Batch) + " " + choice +
-           "   (records QXR,FANUC,ITEMS,TYPE on standard input)\n       " + name + " " + check + " [" +
-           spelled(Option::Map) + "] [FILE...]\n       " + name + " " + check + " " + spelled(Option::Fix) +
-           " [FILE]   (the script, its comments fixed, on standard output)\n       " + name + " " +
-           spelled(Option::Help) + " | " + spelled(Option::Version) + "\n";
+    const std::string choice = " [" + spelled(Option::Read) + " | " + spelled(Option::Write) + "]";
+    const std::string check = " " + spelled(Option::Check);
+    const std::array<std::string, 5> forms{
+        choice + " QXR FANUC ITEMS TYPE",
+        " " + spelled(Option::Batch) + choice + "   (records QXR,FANUC,ITEMS,TYPE on standard input)",
+        check + " [" + spelled(Option::Map) + "] [FILE...]",
+        check + " " + spelled(Option::Fix) + " [FILE]   (the script, its comments fixed, on standard output)",
+        " " + spelled(Option::Help) + " | " + spelled(Option::Version)};
+    return program_lines("usage: ", "       ", forms);
 }
 
 std::string help_text() {
