@@ -4,7 +4,6 @@
 #include "options.h"
 #include "register_type_argument.h"
 
-#include <algorithm>
 #include <bitset>
 #include <utility>
 
@@ -25,10 +24,12 @@ bool looks_like_option(std::string_view argument) {
 // The option an argument names by its long or its short form. Exactly these short forms: "-5" and every
 // other text that starts with one minus stay texts.
 const OptionInfo* named_option(std::string_view argument) {
-    const auto found = std::ranges::find_if(options, [argument](const OptionInfo& info) {
-        return argument == info.name || (!info.short_form.empty() && argument == info.short_form);
-    });
-    return found == options.end() ? nullptr : &*found;
+    for (const auto& info : options) {
+        if (argument == info.name || (!info.short_form.empty() && argument == info.short_form)) {
+            return &info;
+        }
+    }
+    return nullptr;
 }
 
 bool has(const Given& given, Option option) {
@@ -100,9 +101,11 @@ std::expected<Command, std::string> single_command(StatementChoice choice,
 
 std::expected<Command, std::string> command_for(const Given& given, std::vector<std::string_view> texts) {
     Command command;
-    command.choice = has(given, Option::Read)    ? StatementChoice::ReadOnly
-                     : has(given, Option::Write) ? StatementChoice::WriteOnly
-                                                 : StatementChoice::Both;
+    if (has(given, Option::Read)) {
+        command.choice = StatementChoice::ReadOnly;
+    } else if (has(given, Option::Write)) {
+        command.choice = StatementChoice::WriteOnly;
+    }
     if (has(given, Option::Help) || has(given, Option::Version)) {
         command.mode = has(given, Option::Help) ? Mode::Help : Mode::Version;
         return command;

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         status = run(*command, out, err);
     } catch (const std::bad_alloc&) {
         // Nothing more can be allocated: the message goes out as it stands, and what was found is lost.
-        std::fputs(program_name.data(), stderr); // a literal's, so it ends in a NUL
+        std::fwrite(program_name.data(), 1, program_name.size(), stderr);
         std::fputs(": out of memory\n", stderr);
         return exit_io_failure;
     }

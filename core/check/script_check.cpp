@@ -144,7 +144,7 @@ std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_
                                      "\" selects the R rule)") +
                         ", but the address is on the " + letters(*decoding.grid) + " grid");
     }
-    if (decoding.fanuc && comment.fanuc.value != *decoding.fanuc) {
+    if (decoding.grid && decoding.fanuc && comment.fanuc.value != *decoding.fanuc) {
         found.push_back("it names Fanuc register " + number(comment.fanuc) +
                         ", but the address is register " + letters(*decoding.grid) + " " +
                         std::to_string(*decoding.fanuc));

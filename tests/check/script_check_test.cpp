@@ -26,7 +26,7 @@ struct DecodeCase {
     const char* grid = "";                 // "R", "PR", or "" for neither
     std::optional<std::int16_t> fanuc = std::nullopt;
     std::optional<std::int16_t> items = std::nullopt;
-    std::vector<std::int16_t> qxr = {}; // the registers that halve to the index
+    std::vector<std::int16_t> qxr; // the registers that halve to the index
     bool index_in_range = true;
 };
 
@@ -83,12 +83,14 @@ INSTANTIATE_TEST_SUITE_P(
                    .grid = "R",
                    .fanuc = 1,
                    .items = 1,
+                   .qxr = {},
                    .index_in_range = false},
         DecodeCase{.name = "IndexTooLow",
                    .arguments = {-16385, 4, 2},
                    .grid = "R",
                    .fanuc = 1,
                    .items = 1,
+                   .qxr = {},
                    .index_in_range = false},
         DecodeCase{.name = "OffBothGrids", .arguments = {6, 6, 2}, .qxr = {12, 13}},
         DecodeCase{.name = "PRGridPlusOne", .arguments = {6, 1002, 12}, .qxr = {12, 13}},
@@ -179,7 +181,7 @@ TEST_P(ReadsComment, InTheGeneratorsFormOrNot) {
     const auto& c = GetParam();
     const auto parsed = parse_generator_comment(c.text);
     ASSERT_EQ(parsed.has_value(), c.form.has_value());
-    if (parsed) {
+    if (parsed && c.form) {
         EXPECT_EQ(parsed->read_wording, c.form->read_wording);
         EXPECT_EQ(parsed->general_type, c.form->general_type);
         EXPECT_EQ(parsed->fanuc.value, c.form->fanuc);

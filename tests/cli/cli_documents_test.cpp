@@ -37,6 +37,7 @@ std::vector<int> listed_statuses(const std::string& text, const std::string& bef
 // The README and the manual page list the exit statuses of the table, in its order, and no other.
 TEST(CliDocuments, ListEveryExitStatus) {
     std::vector<int> table;
+    table.reserve(qxrfanuc::cli::exit_statuses.size());
     for (const auto& info : qxrfanuc::cli::exit_statuses) {
         table.push_back(info.status);
     }
