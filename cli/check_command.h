@@ -13,7 +13,8 @@ enum class CheckOutput { Findings, Map, Fix };
 // Checks each script in turn ("-" or none at all: standard input). Findings: one line per finding on
 // standard output. Map: the CSV map of the statements instead. Fix: the one script, its comments made to
 // tell the truth, on standard output, and the findings on standard error. A summary goes to standard error.
-// Returns 1 when a script could not be read, else 3 when an error was found, else 0.
+// Returns the exit status: 1 when a script could not be read, else 3 when an error was found, else 4 when
+// some text was not read, else 0.
 [[nodiscard]] int run_check(std::span<const std::string_view> files, CheckOutput output, BufferedOutput& out,
                             BufferedOutput& err);
 
