@@ -3,6 +3,7 @@
 #include "../table_rows.h"
 #include "cli_run.h"
 
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
