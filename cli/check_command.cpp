@@ -64,8 +64,8 @@ public:
         for (const auto& finding : result.findings) {
             this->finding(statement.line, statement.column, finding);
         }
-        if (output_ == CheckOutput::Map && result.arguments) {
-            write_map_row(statement, *result.arguments, result.inputs);
+        if (output_ == CheckOutput::Map && statement.arguments) {
+            write_map_row(statement, *statement.arguments, result.inputs);
         }
     }
 

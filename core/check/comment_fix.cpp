@@ -63,7 +63,7 @@ void fix_comment(const Statement& statement, const StatementDecoding& decoding,
     }
     const bool own =
         statement.comment && !without_blanks(*statement.comment).starts_with(generator_comment_start);
-    const bool writable = result.inputs && result.arguments && statement.rest_of_line;
+    const bool writable = result.inputs && statement.rest_of_line;
     if (writable && own && !has(result, Check::CommentForm)) {
         result.findings.push_back(
             {Check::OwnComment, "the script's own comment is kept, so the generator's is not written"});
@@ -92,7 +92,8 @@ void fix_comment(const Statement& statement, const StatementDecoding& decoding,
     }
     const auto registers = decoding.qxr_registers();
     if (!result.inputs->qxr_from_comment && registers.size() > 1) {
-        result.findings.push_back(qxr_choice(registers, result.arguments->at(0), result.inputs->qxr));
+        // Every candidate halves to the statement's index, the written one too.
+        result.findings.push_back(qxr_choice(registers, qxr_index(result.inputs->qxr), result.inputs->qxr));
     }
 }
 

@@ -271,7 +271,6 @@ public:
             result.findings.push_back({Check::Unchecked, "not checked: " + statement.unchecked_because});
             return result;
         }
-        result.arguments = statement.arguments;
         if (auto finding = argument_finding(*statement.arguments, statement.argument_texts)) {
             result.findings.push_back(std::move(*finding));
             return result;

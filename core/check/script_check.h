@@ -45,11 +45,10 @@ struct Edit {
 };
 
 struct StatementCheck {
-    std::vector<Finding> findings;                        // in the order of the table of checks
-    std::optional<std::array<std::int64_t, 4>> arguments; // when its arguments are four plain integers
-    std::optional<DecodedInputs> inputs;                  // when it decodes to generator inputs
-    bool comment_agrees = false;                          // it has a generator comment that tells the truth
-    std::optional<Edit> edit;                             // with a fix: the comment to write
+    std::vector<Finding> findings;       // in the order of the table of checks
+    std::optional<DecodedInputs> inputs; // when it decodes to generator inputs
+    bool comment_agrees = false;         // it has a generator comment that tells the truth
+    std::optional<Edit> edit;            // with a fix: the comment to write
 };
 
 // How much of a script was not read as statements.
