@@ -89,8 +89,7 @@ void check_arguments(std::vector<Finding>& findings, const std::array<std::int16
     const std::int16_t words = a[2];
     if (!decoding.index_in_range) {
         findings.push_back({Check::Index, "QXR index " + std::to_string(index) + " is outside " +
-                                              std::to_string(min_qxr_index) + " to " +
-                                              std::to_string(max_qxr_index) +
+                                              range_text({min_qxr_index, max_qxr_index}) +
                                               ": no 16-bit QXR register halves to it"});
     }
     using enum RegisterType;
@@ -100,13 +99,11 @@ void check_arguments(std::vector<Finding>& findings, const std::array<std::int16
                                                 grid_text(General) + ") nor the " + letters(Position) +
                                                 " grid (" + grid_text(Position) + ")"});
     } else if (!decoding.fanuc) {
-        const MappingRule& rule = mapping_rule(*decoding.grid);
-        const std::int32_t register_number = ((address - rule.address_offset) / rule.address_step) + 1;
         findings.push_back(
             {Check::Address,
              "Fanuc address " + std::to_string(address) + " is on the " + letters(*decoding.grid) +
                  " grid, but the generator cannot write it: " + "register " + letters(*decoding.grid) + " " +
-                 std::to_string(register_number) + " overflows its 16-bit arithmetic"});
+                 std::to_string(decoding.grid_register) + " overflows its 16-bit arithmetic"});
     }
     if (decoding.grid && !decoding.items) {
         findings.push_back(
@@ -255,8 +252,7 @@ Finding unread_finding(const UnreadText& text) {
     if (text.check == Check::HiddenText) {
         return {Check::HiddenText, "not read: " + text.why};
     }
-    return {Check::OpenComment, "this /* is never closed: the " + std::to_string(text.hidden_lines) +
-                                    (text.hidden_lines == 1 ? " line" : " lines") +
+    return {Check::OpenComment, "this /* is never closed: the " + counted(text.hidden_lines, "line") +
                                     " from here to the end of the script are not read"};
 }
 

@@ -5,12 +5,11 @@ namespace qxrfanuc {
 
 namespace {
 
-// The register the rule would place at address, found by undoing the rule in 32 bits and then confirmed by
-// running the generator's own checked arithmetic forwards: addresses such as -32768 lie on the R grid but
-// belong to a register whose address computation overflows.
-std::optional<std::int16_t> fanuc_register_at(std::int16_t address, const MappingRule& rule) {
-    const std::int32_t register_number =
-        ((std::int32_t{address} - rule.address_offset) / rule.address_step) + 1;
+// The register that grid_register names, confirmed by running the generator's own checked arithmetic
+// forwards: addresses such as -32768 lie on the R grid but belong to a register whose address computation
+// overflows.
+std::optional<std::int16_t> fanuc_register_at(std::int16_t address, std::int32_t register_number,
+                                              const MappingRule& rule) {
     const auto fanuc = int16_checked(register_number);
     if (!fanuc) {
         return std::nullopt;
@@ -46,7 +45,10 @@ StatementDecoding decode_statement(std::int16_t qxr_index_argument, std::int16_t
         return decoding;
     }
     const MappingRule& rule = mapping_rule(*decoding.grid);
-    decoding.fanuc = fanuc_register_at(fanuc_address_argument, rule);
+    // The rule undone in 32 bits.
+    decoding.grid_register =
+        ((std::int32_t{fanuc_address_argument} - rule.address_offset) / rule.address_step) + 1;
+    decoding.fanuc = fanuc_register_at(fanuc_address_argument, decoding.grid_register, rule);
     if (word_count_argument % rule.words_per_item == 0) {
         const auto items = static_cast<std::int16_t>(word_count_argument / rule.words_per_item);
         const auto forward = word_count(items, rule);

@@ -20,6 +20,7 @@ inline constexpr std::int16_t max_qxr_index = 16383;
 struct StatementDecoding {
     bool index_in_range = false;                  // I is the half of some 16-bit QXR register
     std::optional<RegisterType> grid;             // General or Position: the rule whose grid A lies on
+    std::int32_t grid_register = 0;               // on a grid, the register it places at A, 16-bit or not
     std::optional<std::int16_t> fanuc;            // F, when the generator writes A from it
     std::optional<std::int16_t> items;            // N, when W is a whole number of the grid's items
     std::array<std::int16_t, 3> qxr_candidates{}; // the QXR registers whose half is I, ascending
