@@ -259,12 +259,12 @@ private:
         };
         skip_blanks();
         const bool semicolon = at < stop && code_[at] == ';';
+        const std::size_t past_semicolon = semicolon ? at + 1 : close + 1;
         if (semicolon) {
             ++at;
             skip_blanks();
         }
         statement.line_end = line_end_;
-        statement.end_offset = close + 1;
         const bool plain = at == stop; // only blanks, comments and one ; before its comment or the line end
         const bool nothing_between = text_.substr(close + 1, stop - close - 1).find('/') == none;
         if (comment.has_value()) {
@@ -278,9 +278,7 @@ private:
             statement.code_before_comment = !plain || !nothing_between;
         }
         statement.rest_of_line = plain && nothing_between && (!comment || comment->is_line);
-        if (semicolon && statement.rest_of_line) {
-            statement.end_offset = text_.find(';', close) + 1;
-        }
+        statement.end_offset = statement.rest_of_line ? past_semicolon : close + 1;
         on_statement_(statement);
         // Reading goes on with the code after it; a // comment ends what its line holds.
         return plain && (!comment || comment->is_line) ? line_end_ : at;
