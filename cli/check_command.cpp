@@ -123,8 +123,8 @@ private:
 
 // Why a script is not read: the most a script may hold, and its size where the file tells it (else 0).
 std::string too_large(std::uintmax_t size) {
-    const std::string limit = std::string(script_size_limit_text) + " (" + std::to_string(script_size_limit) +
-                              " bytes) a script may hold";
+    const std::string limit = std::to_string(script_size_limit_mib) + " MiB (" +
+                              std::to_string(script_size_limit) + " bytes) a script may hold";
     return size > script_size_limit ? "it is " + std::to_string(size) + " bytes, more than the " + limit
                                     : "it is more than the " + limit;
 }

@@ -36,15 +36,14 @@ bool has(const Given& given, Option option) {
     return given.test(static_cast<std::size_t>(option));
 }
 
-// The options given that belong to the --check mode alone, in the table's order.
-std::vector<const OptionInfo*> check_only(const Given& given) {
-    std::vector<const OptionInfo*> found;
+// The first option given, in the table's order, that belongs to the --check mode alone.
+const OptionInfo* first_check_only(const Given& given) {
     for (const auto& info : options) {
         if (info.modes == in_check && has(given, info.option)) {
-            found.push_back(&info);
+            return &info;
         }
     }
-    return found;
+    return nullptr;
 }
 
 // "--map or --fix": the options that --check combines with.
@@ -58,9 +57,10 @@ std::string check_companions() {
     return names;
 }
 
-std::expected<Command, std::string> check_command(const Given& given, std::vector<std::string_view> texts) {
+std::expected<Command, std::string> check_command(const Given& given, const OptionInfo& check_only,
+                                                  std::vector<std::string_view> texts) {
     if (!has(given, Option::Check)) {
-        return std::unexpected(std::string(check_only(given).front()->name) + " goes with --check");
+        return std::unexpected(std::string(check_only.name) + " goes with --check");
     }
     for (const auto& info : options) {
         if (has(given, info.option) && (info.modes & in_check) == 0) {
@@ -110,8 +110,8 @@ std::expected<Command, std::string> command_for(const Given& given, std::vector<
         command.mode = has(given, Option::Help) ? Mode::Help : Mode::Version;
         return command;
     }
-    if (!check_only(given).empty()) {
-        return check_command(given, std::move(texts));
+    if (const OptionInfo* check_only = first_check_only(given)) {
+        return check_command(given, *check_only, std::move(texts));
     }
     if (has(given, Option::Batch)) {
         if (!texts.empty()) {

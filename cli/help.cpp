@@ -145,7 +145,7 @@ rounds half to even (2.5 gives 2, 3.5 gives 4). Negative numbers need no "--" be
 
 )";
     text += options_section() + "\n" + exit_status_section() + "\n";
-    text += "--check reads each script whole, up to " + std::string(script_size_limit_text) +
+    text += "--check reads each script whole, up to " + std::to_string(script_size_limit_mib) + " MiB" +
             "; a larger one is reported as a file that cannot\nbe read.";
     text += R"(
 A statement's comment is, of the comments (// or /* */) after its ) on its line before another

@@ -9,7 +9,6 @@
 #include "script_strings.h"
 #include "script_text.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -83,11 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto qxr = provider.ConsumeIntegral<std::int16_t>();
     const auto fanuc = provider.ConsumeIntegral<std::int16_t>();
     const auto items = provider.ConsumeIntegral<std::int16_t>();
-    const auto choice = provider.ConsumeIntegral<std::uint8_t>() % 3;
-    constexpr std::array<std::string_view, 3> types{qxrfanuc::general_register_type,
-                                                    qxrfanuc::position_register_type, std::string_view()};
+    const auto& type = qxrfanuc::register_types.at(provider.ConsumeIntegral<std::uint8_t>() %
+                                                   qxrfanuc::register_types.size());
     const auto generated = qxrfanuc::generate_script_strings(std::to_string(qxr), std::to_string(fanuc),
-                                                             std::to_string(items), types.at(choice));
+                                                             std::to_string(items), type.text);
     if (!generated) {
         return 0;
     }
@@ -103,9 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const auto& inputs = *result.inputs;
         fail_if(inputs.qxr != qxr || inputs.fanuc != fanuc || inputs.items != items ||
-                inputs.type != std::array{qxrfanuc::RegisterType::General, qxrfanuc::RegisterType::Position,
-                                          qxrfanuc::RegisterType::Unnamed}
-                                   .at(choice));
+                inputs.type != type.type);
     }
     return 0;
 }

@@ -14,8 +14,8 @@
 namespace qxrfanuc {
 
 // The most a script may hold: far beyond any background script, and small enough to read whole.
-inline constexpr std::size_t script_size_limit = std::size_t{64} << 20U;
-inline constexpr std::string_view script_size_limit_text = "64 MiB";
+inline constexpr std::size_t script_size_limit_mib = 64;
+inline constexpr std::size_t script_size_limit = script_size_limit_mib << 20U;
 
 enum class ScriptEncoding : std::uint8_t { Utf8, Utf16LittleEndian, Utf16BigEndian };
 
