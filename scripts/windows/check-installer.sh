@@ -12,11 +12,6 @@ source scripts/packages.sh
 source scripts/xvfb.sh
 source scripts/windows/wine.sh
 start_scratch_wine windows-installer
-failed=0
-fail() {
-    echo "FAILED: $*"
-    failed=1
-}
 
 give_wine_times_new_roman
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\qxr-fanuc-sorvane'
@@ -32,10 +27,7 @@ done
 registered=$(wine reg query "$key" /v UninstallString 2>/dev/null | tr -d '\r' || true)
 grep -q 'uninstall.exe' <<<"$registered" || fail "no uninstaller entry under $key"
 
-expected='mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.
-mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.'
-actual=$(cd "$folder" && wine ./qxr-fanuc-cli.exe 12 1 1 R </dev/null 2>&1 | tr -d '\r')
-[ "$actual" == "$expected" ] || fail "the installed CLI's worked example gave: $actual"
+check_worked_example "$folder"
 scripts/windows/window-check.sh "$folder/qxr-fanuc.exe" || fail "the installed window's check"
 
 wine "$folder/uninstall.exe" /S >/dev/null 2>&1 || fail "the silent uninstall ended with a failure"

@@ -14,11 +14,6 @@ start_scratch_wine windows-package
 mkdir "$scratch/unzipped"
 (cd "$scratch/unzipped" && cmake -E tar xf "$package")
 folder=$(find "$scratch/unzipped" -mindepth 1 -maxdepth 1 -type d | head -n 1)
-failed=0
-fail() {
-    echo "FAILED: $*"
-    failed=1
-}
 
 for file in qxr-fanuc.exe qxr-fanuc-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     styles/qmodernwindowsstyle.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LICENSE.txt README.txt \
@@ -55,10 +50,7 @@ done < <(find "$folder" -iname '*.exe' -o -iname '*.dll')
 # A fresh prefix, with only the unzipped folder in it.
 cp -r "$folder" "$WINEPREFIX/drive_c/"
 installed="$WINEPREFIX/drive_c/$(basename "$folder")"
-expected='mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.
-mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.'
-actual=$(cd "$installed" && wine ./qxr-fanuc-cli.exe 12 1 1 R </dev/null 2>&1)
-[ "$actual" == "$expected" ] || fail "the CLI's worked example gave: $actual"
+check_worked_example "$installed"
 (cd "$installed" && exec wine ./qxr-fanuc.exe >/dev/null 2>&1) &
 app=$!
 if timeout 60 xdotool search --sync --onlyvisible --name '^QXR - Fanuc  Sorvane$' >/dev/null; then

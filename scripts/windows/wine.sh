@@ -2,6 +2,7 @@
 # A private Wine prefix for running the Windows programs, sourced by build.sh and the Windows checks.
 #   start_wine PREFIX     make or reuse the prefix, keep one Wine server running for it, export WINEPREFIX
 #   give_wine_times_new_roman   make "Times New Roman" a family in the prefix, from Liberation Serif
+# and, for the Windows checks, start_scratch_wine, fail and check_worked_example.
 # No crash dialogs, no Mono or Gecko prompts, nothing added to a desktop menu. The caller stops the server
 # (stop_wine).
 
@@ -33,6 +34,22 @@ start_scratch_wine() { # NAME
     trap 'stop_wine; [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true; rm -rf "$scratch"' EXIT
     start_private_xvfb 1280x1024
     start_wine "$scratch/wine"
+}
+
+# For a check: a failure is printed and remembered in failed, and the check goes on to the next.
+failed=0
+fail() {
+    echo "FAILED: $*"
+    failed=1
+}
+
+# For a check: the command line in a folder must print the worked example byte for byte.
+check_worked_example() { # FOLDER
+    local expected actual
+    expected='mb.Read(6,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.
+mb.Write(6,4,2,1000);  // Read Value From QXR Register 12, and Store in Fanuc General Register [R] 1.'
+    actual=$(cd "$1" && wine ./qxr-fanuc-cli.exe 12 1 1 R </dev/null 2>&1)
+    [ "$actual" == "$expected" ] || fail "the command line's worked example in $1 gave: $actual"
 }
 
 # Windows has Times New Roman and Wine has not: the window's captions would fall back to another face, and
