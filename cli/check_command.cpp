@@ -58,18 +58,15 @@ public:
         : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), output_(output),
           findings_(output == CheckOutput::Fix ? err : out), out_(out), totals_(totals) {}
 
-    void statement(const Statement& statement, const StatementCheck& result) {
+    void statement(const Statement& statement, const std::optional<DecodedInputs>& inputs) {
         ++totals_.found;
         totals_.checked += statement.arguments ? 1 : 0;
-        for (const auto& finding : result.findings) {
-            this->finding(statement.line, statement.column, finding);
-        }
         if (output_ == CheckOutput::Map && statement.arguments) {
-            write_map_row(statement, *statement.arguments, result.inputs);
+            write_map_row(statement, *statement.arguments, inputs);
         }
     }
 
-    void finding(std::size_t line, std::size_t column, const Finding& finding) {
+    void finding(const Finding& finding) {
         ++totals_.by_severity.at(static_cast<std::size_t>(finding.severity()));
         if (output_ == CheckOutput::Map) {
             return;
@@ -77,9 +74,9 @@ public:
         auto& text = findings_.pending();
         text += shown_;
         text += ':';
-        append_decimal(text, static_cast<std::int64_t>(line));
+        append_decimal(text, static_cast<std::int64_t>(finding.line));
         text += ':';
-        append_decimal(text, static_cast<std::int64_t>(column));
+        append_decimal(text, static_cast<std::int64_t>(finding.column));
         text += ": ";
         text += severity_name(finding.severity());
         text += ": ";
@@ -183,26 +180,30 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
     }
     const bool fixing = output == CheckOutput::Fix;
     ScriptReport report(shown, output, out, err, totals);
-    std::vector<Edit> edits;
-    const UnreadTotals unread = check_script(
-        script->text, fixing ? CommentFixing::On : CommentFixing::Off,
-        [&](const Statement& statement, const StatementCheck& result) {
-            report.statement(statement, result);
-            if (result.edit) {
-                edits.push_back(*result.edit);
-            }
-        },
-        [&](std::size_t line, std::size_t column, const Finding& finding) {
-            report.finding(line, column, finding);
-        });
+    // The fixed script in its own encoding, a piece at a time.
+    std::optional<EditedText> fixed;
     if (fixing) {
-        out.pending() += encode_like(*script, with_edits(script->text, edits));
-        out.flush_if_full();
+        out.pending() += byte_order_mark_of(*script);
+        fixed.emplace(script->text, [&](std::string_view piece) {
+            append_encoded(out.pending(), *script, piece);
+            out.flush_if_full();
+        });
+    }
+    const UnreadTotals unread =
+        check_script(script->text, fixing ? CommentFixing::On : CommentFixing::Off,
+                     CheckSinks{[&](const Finding& finding) { report.finding(finding); },
+                                [&](const Statement& statement, const std::optional<DecodedInputs>& inputs) {
+                                    report.statement(statement, inputs);
+                                },
+                                [&](const Edit& edit) { fixed->edit(edit); }});
+    if (fixed) {
+        totals.comments_written += fixed->finish();
     }
     totals.unread.hidden_lines += unread.hidden_lines;
+    totals.unread.open_strings += unread.open_strings;
     totals.unread.look_alikes += unread.look_alikes;
     totals.unread.hidden_texts += unread.hidden_texts;
-    totals.comments_written += edits.size();
+    totals.unread.comments_not_compared += unread.comments_not_compared;
     return true;
 }
 
@@ -218,11 +219,17 @@ std::string summary(const Totals& totals, CheckOutput output) {
         if (totals.unread.hidden_lines > 0) {
             parts.push_back(counted(totals.unread.hidden_lines, "line") + " after a /* never closed");
         }
+        if (totals.unread.open_strings > 0) {
+            parts.push_back(counted(totals.unread.open_strings, "string") + " never closed");
+        }
         if (totals.unread.look_alikes > 0) {
             parts.push_back(counted(totals.unread.look_alikes, "look-alike statement"));
         }
         if (totals.unread.hidden_texts > 0) {
             parts.push_back(counted(totals.unread.hidden_texts, "text") + " that a comment may hide");
+        }
+        if (totals.unread.comments_not_compared > 0) {
+            parts.push_back(counted(totals.unread.comments_not_compared, "comment") + " not compared");
         }
         text += "; not read: " + parts.front();
         for (std::size_t i = 1; i < parts.size(); ++i) {

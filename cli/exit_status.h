@@ -39,8 +39,9 @@ inline constexpr std::array<ExitStatusInfo, 7> exit_statuses{{
     {exit_io_failure, "a read or write failure; with --check, a FILE that could not be read"},
     {exit_usage, "usage error, or a malformed record"},
     {exit_errors_found, "with --check: an error was found"},
-    {exit_not_read_whole, "with --check: no error, but some text was not read (a /* never closed, a "
-                          "look-alike statement, text a comment may hide)"},
+    {exit_not_read_whole, "with --check: no error, but some text was not read or a comment not compared (a "
+                          "/* or string never closed, a look-alike, text a // comment may hide, a comment "
+                          "that mentions a register out of the generator's form)"},
     {exit_overflow, "overflow"},
     {exit_type_mismatch, "type mismatch"},
 }};

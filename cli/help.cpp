@@ -148,14 +148,13 @@ rounds half to even (2.5 gives 2, 3.5 gives 4). Negative numbers need no "--" be
     text += "--check reads each script whole, up to " + std::to_string(script_size_limit_mib) + " MiB" +
             "; a larger one is reported as a file that cannot\nbe read.";
     text += R"(
-A statement's comment is, of the comments (// or /* */) after its ) on its line before another
-statement starts, the first that holds the generator's wording, else the first that holds more
-than blanks, whatever code stands between.
---check ends lines at LF, CR LF or a lone CR, reads UTF-8 and UTF-16 with a byte order mark,
-and finds // and /* */ comments first and takes them as blanks; it does not recognise string
-literals, so a // inside quotes starts a comment (reported as hidden-text). Columns count bytes
-(of the UTF-8 text). Control characters, invisible format characters, blanks other than the
-space and invalid UTF-8 from a script or a file name are printed as \xNN, one per byte.
+It reads UTF-8, and UTF-16 with a byte order mark, holding no NUL; it ends lines at LF, CR LF or
+a lone CR, and reads // and /* */ comments and "..." and '...' strings as the language does.
+Every comment after a statement's ) on its line, before another statement starts, is compared
+when it is one of the generator's six (words after its final period are the script's own); one
+that mentions a register in another form is reported, and not compared. Columns count bytes of
+the UTF-8 text. Control characters, invisible format characters, blanks other than the space and
+invalid UTF-8 from a script or a file name are printed as \xNN, one per byte.
 )";
     return text + checks_section() + "\n" + examples_section();
 }

@@ -44,10 +44,11 @@ inline constexpr std::array<OptionInfo, 8> options{{
      "arguments, and the generator's inputs QXR, FANUC, ITEMS, TYPE it decodes to, empty when it decodes to "
      "none)"},
     {Option::Fix, "--fix", "", in_check,
-     "with --check and one FILE: print the script with the generator's own comment after each statement "
-     "that decodes to its inputs, in place of a missing or lying one; the script's own comments, its words "
-     "after the generator's, and every other byte stay as they are; a lying comment it cannot rewrite is "
-     "reported (unfixed); the FILE is never written; findings and summary go to standard error"},
+     "with --check and one FILE: print the script with the generator's own comment where a statement that "
+     "ends its line has none, and the generator's form in place of a form that says something else (its "
+     "words after the final period kept); every other byte stays as it is, and a comment that mentions a "
+     "register in another form is left and reported (unfixed); each rewrite is reported with what it "
+     "changed (fixed); the FILE is never written; findings and summary go to standard error"},
     {Option::Help, "--help", "-h", in_any, "print this help (it wins over --version)"},
     {Option::Version, "--version", "-V", in_any, "print the version"},
 }};

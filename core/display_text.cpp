@@ -21,7 +21,9 @@ constexpr std::array<std::pair<char32_t, char32_t>, 28> hidden_ranges{{
     {0xE0001, 0xE0001}, {0xE0020, 0xE007F}, {0x0080, 0x009F},
 }};
 
-bool hidden(char32_t code_point) {
+} // namespace
+
+bool is_hidden_code_point(char32_t code_point) {
     if (code_point < 0x20 || code_point == 0x7F) {
         return true;
     }
@@ -29,8 +31,6 @@ bool hidden(char32_t code_point) {
         return code_point >= range.first && code_point <= range.second;
     });
 }
-
-} // namespace
 
 void append_hex_escape(std::string& out, unsigned char byte) {
     constexpr std::string_view hex = "0123456789ABCDEF";
@@ -87,7 +87,7 @@ std::string display_escaped(std::string_view text) {
             continue;
         }
         for (std::size_t i = 0; i < length; ++i) {
-            if (hidden(code_point)) {
+            if (is_hidden_code_point(code_point)) {
                 append_hex_escape(out, static_cast<unsigned char>(text[i]));
             } else {
                 out += text[i];

@@ -17,6 +17,10 @@ namespace qxrfanuc {
 // U+3000, ...), and every byte that is not part of valid UTF-8.
 [[nodiscard]] std::string display_escaped(std::string_view text);
 
+// Whether display_escaped escapes the code point: a control, format or separator character, or a blank
+// other than the space.
+[[nodiscard]] bool is_hidden_code_point(char32_t code_point);
+
 // Appends the byte as \xNN.
 void append_hex_escape(std::string& out, unsigned char byte);
 

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Checks the script checker on the input as a script (any bytes): nothing may crash, hang or read out of
-// bounds; every finding has its place and a message; the comments a fix writes lie only where a statement's
-// comment stood or ends its line; fixing the fixed text again changes nothing, and finds no more comments
-// that do not tell the truth than the first fix reported it could not rewrite. Then the two statements
-// the generator writes for inputs taken from the input must decode back to those very inputs, the comment's
-// QXR register included, with no finding but range.
+// bounds; every finding has its place and a message; the edits of a fix come in the text's order and replace
+// only blanks, an empty // or the generator's own form; fixing the fixed text again changes nothing, rewrites
+// nothing, and leaves as many comments not compared. Then the two statements the generator writes for inputs
+// taken from the input must decode back to those very inputs, with no finding but range and no edit.
+#include "generator_comment.h"
 #include "script_check.h"
 #include "script_strings.h"
 #include "script_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,45 +27,42 @@ void fail_if(bool failed) {
 
 struct Fixed {
     std::string text; // with every edit made
-    std::vector<qxrfanuc::StatementCheck> results;
+    std::vector<std::optional<qxrfanuc::DecodedInputs>> inputs;
+    std::vector<qxrfanuc::Check> checks;
+    std::size_t not_compared = 0;
 
     [[nodiscard]] std::size_t count(qxrfanuc::Check check) const {
-        std::size_t found = 0;
-        for (const auto& result : results) {
-            for (const auto& finding : result.findings) {
-                found += finding.check == check ? 1 : 0;
-            }
-        }
-        return found;
+        return static_cast<std::size_t>(std::ranges::count(checks, check));
     }
 };
 
 Fixed fix(const std::string& text) {
     Fixed fixed;
-    std::vector<qxrfanuc::Edit> edits;
-    qxrfanuc::check_script(
+    qxrfanuc::EditedText edited(text, [&](std::string_view piece) { fixed.text += piece; });
+    std::size_t last_edit_end = 0;
+    const auto unread = qxrfanuc::check_script(
         text, qxrfanuc::CommentFixing::On,
-        [&](const qxrfanuc::Statement& statement, const qxrfanuc::StatementCheck& result) {
-            fail_if(statement.line == 0 || statement.column == 0);
-            for (const auto& finding : result.findings) {
-                fail_if(finding.message.empty());
-            }
-            if (result.edit) {
-                // Past the statement's ) and its ;, or in place of its comment's text, up to the line end at
-                // most.
-                const auto& edit = *result.edit;
-                fail_if(edit.length == 0 ? edit.offset != statement.end_offset || statement.comment
-                                         : edit.offset != statement.comment_offset ||
-                                               edit.offset + edit.length > statement.line_end);
-                fail_if(!edits.empty() && edits.back().offset + edits.back().length > edit.offset);
-                edits.push_back(edit);
-            }
-            fixed.results.push_back(result);
-        },
-        [&](std::size_t line, std::size_t column, const qxrfanuc::Finding& finding) {
-            fail_if(line == 0 || column == 0 || finding.message.empty());
-        });
-    fixed.text = qxrfanuc::with_edits(text, edits);
+        qxrfanuc::CheckSinks{
+            [&](const qxrfanuc::Finding& finding) {
+                fail_if(finding.line == 0 || finding.column == 0 || finding.message.empty());
+                fixed.checks.push_back(finding.check);
+            },
+            [&](const qxrfanuc::Statement& statement, const std::optional<qxrfanuc::DecodedInputs>& inputs) {
+                fail_if(statement.line == 0 || statement.column == 0);
+                fixed.inputs.push_back(inputs);
+            },
+            [&](const qxrfanuc::Edit& edit) {
+                // In the order of the text, none overlapping another, and only ever over blanks, a // or the
+                // generator's own form.
+                fail_if(edit.offset < last_edit_end || edit.offset + edit.length > text.size());
+                const auto replaced = std::string_view(text).substr(edit.offset, edit.length);
+                fail_if(!replaced.empty() && !replaced.starts_with("//") &&
+                        !qxrfanuc::read_generator_comment(replaced));
+                last_edit_end = edit.offset + edit.length;
+                edited.edit(edit);
+            }});
+    edited.finish();
+    fixed.not_compared = unread.comments_not_compared;
     return fixed;
 }
 
@@ -72,10 +71,13 @@ Fixed fix(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (const auto script = qxrfanuc::decode_script(std::string(bytes))) {
+        // Fixing twice changes nothing more, and what the fix leaves is what it reported leaving.
         const auto once = fix(script->text);
         const auto twice = fix(once.text);
         fail_if(twice.text != once.text);
-        fail_if(twice.count(qxrfanuc::Check::Comment) > once.count(qxrfanuc::Check::Unfixed));
+        fail_if(twice.count(qxrfanuc::Check::Comment) > once.count(qxrfanuc::Check::Comment));
+        fail_if(twice.count(qxrfanuc::Check::Fixed) != 0);
+        fail_if(twice.not_compared != once.not_compared);
     }
 
     FuzzedDataProvider provider(data, size);
@@ -90,18 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const auto checked = fix(generated->readstring + "\r\n" + generated->writestring);
-    fail_if(checked.results.size() != 2);
-    for (const auto& result : checked.results) {
-        for (const auto& finding : result.findings) {
-            fail_if(finding.check != qxrfanuc::Check::Range);
-        }
-        fail_if(result.edit.has_value());
-        if (!result.inputs) {
-            std::abort();
-        }
-        const auto& inputs = *result.inputs;
-        fail_if(inputs.qxr != qxr || inputs.fanuc != fanuc || inputs.items != items ||
-                inputs.type != type.type);
+    fail_if(checked.inputs.size() != 2);
+    fail_if(std::ranges::any_of(checked.checks,
+                                [](qxrfanuc::Check check) { return check != qxrfanuc::Check::Range; }));
+    fail_if(checked.text != generated->readstring + "\r\n" + generated->writestring);
+    for (const auto& inputs : checked.inputs) {
+        fail_if(!inputs || inputs->qxr != qxr || inputs->fanuc != fanuc || inputs->items != items ||
+                inputs->type != type.type);
     }
     return 0;
 }

@@ -23,6 +23,7 @@ enum class Severity : std::uint8_t { Error, Warning, Note };
 
 enum class Check : std::uint8_t {
     OpenComment,
+    OpenString,
     LookAlike,
     HiddenText,
     Unchecked,
@@ -31,12 +32,13 @@ enum class Check : std::uint8_t {
     Address,
     Words,
     LastArgument,
-    Comment,
-    CommentForm,
     Range,
     Overlap,
     OwnComment,
     QxrChoice,
+    Comment,
+    Fixed,
+    CommentForm,
     Unfixed,
 };
 
@@ -45,45 +47,48 @@ struct CheckInfo {
     std::string_view name; // as findings end: "[index]"
     Severity severity;
     std::string_view meaning; // for --help and the manual page
+    bool fix_only = false;    // given by --fix alone
 };
 
-inline constexpr std::array<CheckInfo, 16> checks{{
+inline constexpr std::array<CheckInfo, 18> checks{{
     {Check::OpenComment, "open-comment", Severity::Warning,
      "a /* is never closed, so the rest of the script is not read"},
-    {Check::LookAlike, "look-alike", Severity::Note,
-     "text that may run as mb.Read( or mb.Write( is not read as one (other letter case, letters of another "
-     "script that look the same, blanks, invisible characters or a comment in the name, a line break or a "
-     "blank "
-     "other than a space or tab before its parenthesis)"},
+    {Check::OpenString, "open-string", Severity::Warning,
+     "a string is never closed on its line, so the rest of the line is not read"},
+    {Check::LookAlike, "look-alike", Severity::Warning,
+     "mb . NAME ( that is not exactly mb.Read( or mb.Write(, where NAME is read or write, or one letter "
+     "edit from one, once blanks, comments, line breaks and invisible characters are left out and letter "
+     "case folded (any other non-ASCII character may stand for any letter): it may run, but is not read"},
     {Check::HiddenText, "hidden-text", Severity::Warning,
-     "text read as a comment that may run: after a // or /* that may stand inside a string, or after a "
-     "character "
-     "that some editors and languages take for a line end (NEL, LS, PS, VT, FF) inside a // comment"},
+     "inside a // comment, text holding mb. after a character that some languages end a line at (NEL, "
+     "LS, PS, VT, FF): it may run, but is read as part of the comment"},
     {Check::Unchecked, "unchecked", Severity::Note,
-     "a statement whose arguments are not four plain integers, or whose ) is on another line"},
+     "a statement whose arguments are not four plain integers, or whose ) is not on its line"},
     {Check::Argument, "argument", Severity::Error, "an argument outside -32768 to 32767"},
     {Check::Index, "index", Severity::Error, "no 16-bit QXR register halves to the first argument"},
     {Check::Address, "address", Severity::Error,
      "a Fanuc address on neither rule's grid, or one the generator's arithmetic cannot reach"},
     {Check::Words, "words", Severity::Error, "a word count that is not a whole number of the rule's items"},
     {Check::LastArgument, "last-argument", Severity::Warning, "a last argument other than 1000"},
-    {Check::Comment, "comment", Severity::Error,
-     "a comment in the generator's form that says something else than its statement"},
-    {Check::CommentForm, "comment-form", Severity::Note,
-     "a comment that holds the generator's wording but leaves its form, or dresses it otherwise (other "
-     "letter "
-     "case, invisible characters, words before it), so it is not compared"},
     {Check::Range, "range", Severity::Warning,
      "values outside the window's hints; an item count of zero or less transfers nothing"},
     {Check::Overlap, "overlap", Severity::Warning,
      "a write whose Fanuc addresses meet an earlier write's in the same script"},
     {Check::OwnComment, "own-comment", Severity::Note,
-     "with --fix: a comment of the script's own is kept, so the generator's is not written"},
+     "the statement has comments of the script's own, so the generator's is not written", true},
     {Check::QxrChoice, "qxr-choice", Severity::Note,
-     "with --fix: two QXR registers halve to the index and no comment named one; the even one is written"},
+     "two QXR registers halve to the index and no comment named one; the even one is written", true},
+    {Check::Comment, "comment", Severity::Error,
+     "a comment in the generator's form that says something else than its statement"},
+    {Check::Fixed, "fixed", Severity::Note,
+     "a comment in the generator's form that said something else is rewritten; the note says what changed",
+     true},
+    {Check::CommentForm, "comment-form", Severity::Warning,
+     "a comment after a statement that mentions a register (a digit and the word register, fanuc or qxr, "
+     "in any letter case, once non-ASCII and control characters are left out) but is not in the "
+     "generator's form, or one in the form that follows no statement: it is not compared"},
     {Check::Unfixed, "unfixed", Severity::Warning,
-     "with --fix: a comment that does not tell the truth is left as it is, since --fix cannot write the "
-     "generator's there (a /* */ comment, code before it, or a statement that decodes to no inputs)"},
+     "what comment-form reports, left as it stands: the comment, and the statement it follows", true},
 }};
 
 static_assert(checks.at(static_cast<std::size_t>(Check::Argument)).meaning.ends_with(int16_range_text));

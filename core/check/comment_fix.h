@@ -1,21 +1,31 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Makes a statement's comment tell the truth: a statement that decodes to the generator's inputs and ends
-// its line gets the generator's own comment for those inputs, in place of a missing, lying or misshapen one,
-// as an edit of the script's text; words of the script's own after the generator's form stay. A comment of
-// the script's own (not in the generator's wording) is kept,
-// and a note says so; where two or three QXR registers halve to the index and no comment named one, the
-// even one is written, and a note says so.
+// The edits that make a statement's comment tell the truth, written only where no text can be lost: the
+// generator's comment where a statement that ends its line has none, and the generator's form in place of a
+// form that says something else, the words after its final period kept.
 
 #include "generator_comment.h"
 #include "script_check.h"
-#include "statement_decoder.h"
+
+#include <span>
+#include <string>
 
 namespace qxrfanuc {
 
-// Adds the edit and its notes to the statement's check, when there is one to make.
-void fix_comment(const Statement& statement, const StatementDecoding& decoding,
-                 const std::optional<GeneratorComment>& comment, StatementCheck& result);
+// The comment the generator writes for the inputs, from its first word on.
+[[nodiscard]] std::string generator_comment_for(const DecodedInputs& inputs, bool is_write);
+
+// The generator's comment for a statement that ends its line with none: past its ; or in place of an empty
+// // comment after it.
+[[nodiscard]] Edit added_comment(std::string_view text, const Statement& statement,
+                                 const DecodedInputs& inputs);
+
+// The generator's form in place of the comment's, whose text starts at text_offset.
+[[nodiscard]] Edit rewritten_form(std::size_t text_offset, const GeneratorComment& form,
+                                  const DecodedInputs& inputs, bool is_write);
+
+// The note for a QXR register chosen among those that halve to the index.
+[[nodiscard]] std::string qxr_choice(std::span<const std::int16_t> registers, std::int16_t written);
 
 } // namespace qxrfanuc

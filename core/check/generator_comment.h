@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// A statement's // comment, read back to see whether it is in the form the generator writes:
-//   Read Value From Fanuc TYPE F, and Store in QXR Register D.     (a read statement's)
-//   Read Value From QXR Register D, and Store in Fanuc TYPE F.     (a write statement's)
-// TYPE is any text, the empty one included; F and D are an optional minus and digits of any length.
+// The six comments the generator writes, read back: after a read statement
+//   Read Value From Fanuc TYPE F, and Store in QXR Register Q.
+// and after a write statement
+//   Read Value From QXR Register Q, and Store in Fanuc TYPE F.
+// with TYPE one of the three type texts (the empty one leaves two blanks), F and Q an optional minus and
+// digits. A comment is one of these byte for byte but for its numbers, after the blanks it starts with, or
+// it is not; words after the final period are the script's own.
+
+#include "statement_text.h"
 
 #include <cstdint>
-#include <optional>
-#include <string>
+#include <expected>
 #include <string_view>
 
 namespace qxrfanuc {
@@ -20,32 +24,24 @@ struct WrittenNumber {
 };
 
 struct GeneratorComment {
-    bool read_wording = false;    // a read statement's wording
-    bool general_type = false;    // TYPE is exactly the R type text, so it selects the R rule
-    std::string_view type_text;   // TYPE as read, in the comment it was read from
-    WrittenNumber fanuc;          // F
-    WrittenNumber qxr;            // D
-    std::string_view words_after; // what follows the form's final period: the script's own words, if any
+    bool read_wording = false; // a read statement's wording
+    RegisterType type = RegisterType::General;
+    WrittenNumber fanuc;        // F
+    WrittenNumber qxr;          // Q
+    std::size_t form_start = 0; // in the comment's text: where its first word starts
+    std::size_t form_end = 0;   // just past its final period
 };
 
 // How both wordings begin.
 inline constexpr std::string_view generator_comment_start = "Read Value From";
+static_assert(statement_text::from_fanuc.starts_with(generator_comment_start) &&
+              statement_text::from_qxr.starts_with(generator_comment_start));
 
-// The comment's parts when it starts with the generator's form; leading and trailing blanks do not count.
-// Words after the form's final period, a second form among them, are the script's own.
-[[nodiscard]] std::optional<GeneratorComment> parse_generator_comment(std::string_view comment);
+// The comment's form, or how many bytes of the text, from its start, follow one of the six.
+[[nodiscard]] std::expected<GeneratorComment, std::size_t> read_generator_comment(std::string_view comment);
 
-// For a comment that begins like the generator's but is not in its form, the first place it leaves it.
-[[nodiscard]] std::optional<std::string> generator_form_break(std::string_view comment);
-
-// For a comment that holds the generator's wording dressed otherwise (other letter case, invisible
-// characters, words before it), so that it is not compared, a note that says so and why.
-[[nodiscard]] std::optional<std::string> hidden_generator_wording(std::string_view comment);
-
-// Whether the comment holds the generator's wording, however it is dressed.
-[[nodiscard]] bool holds_generator_wording(std::string_view comment);
-
-// The number after the first "QXR Register " in the comment, however misshapen the rest is.
-[[nodiscard]] std::optional<std::int64_t> named_qxr_register(std::string_view comment);
+// Whether a comment names a register: a digit and one of the words register, fanuc and qxr, in any letter
+// case, once every non-ASCII byte and control character is left out.
+[[nodiscard]] bool mentions_register(std::string_view comment);
 
 } // namespace qxrfanuc

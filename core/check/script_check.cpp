@@ -3,10 +3,10 @@
 
 #include "comment_fix.h"
 #include "digit_run.h"
-#include "display_text.h"
 #include "generator_comment.h"
-#include "range_hints.h"
 #include "statement_decoder.h"
+#include "statement_findings.h"
+#include "text_bytes.h"
 #include "write_overlaps.h"
 
 #include <algorithm>
@@ -15,294 +15,222 @@ namespace qxrfanuc {
 
 namespace {
 
-// The last argument the generator writes, as a number: read from its text once, not written out for each
-// statement to compare.
-constexpr std::int64_t last_argument_value = *number_value(statement_text::last_argument);
+// What a statement's comments hold, read once before they are reported.
+struct CommentsRead {
+    std::optional<GeneratorComment> first_form; // the first in the generator's form
+    bool any_lie = false;                       // a form that disagrees
+    bool any_text = false;                      // a comment that holds more than blanks
+    bool any_own = false;                       // one of the script's own
+};
 
-// A type longer than this is shown by its start.
-constexpr std::size_t shown_type_length = 40;
-
-constexpr std::array<std::string_view, 4> argument_roles{"QXR index", "Fanuc address", "word count",
-                                                         "last argument"};
-
-std::string letters(RegisterType type) {
-    return std::string(names_of(type).letters);
-}
-
-bool is_16_bit(std::int64_t value) {
-    return value >= int16_min && value <= int16_max;
-}
-
-// Its value, or for one with more digits than any 16-bit number the script's own digits, which say so.
-std::string number(const WrittenNumber& number) {
-    if (!is_huge(number.value)) {
-        return std::to_string(number.value);
-    }
-    return number_as_written(number.text) + " (more digits than any 16-bit number has)";
-}
-
-std::string range_text(RangeHint hint) {
-    return std::to_string(hint.low) + " to " + std::to_string(hint.high);
-}
-
-bool outside(std::int64_t value, RangeHint hint) {
-    return value < hint.low || value > hint.high;
-}
-
-// "multiples of 4" for the R rule, "1001 + 12k" for the PR rule: read off the rule itself.
-std::string grid_text(RegisterType type) {
-    const MappingRule& rule = mapping_rule(type);
-    if (rule.address_offset % rule.address_step == 0) {
-        return "multiples of " + std::to_string(rule.address_step);
-    }
-    return std::to_string(rule.address_offset) + " + " + std::to_string(rule.address_step) + "k";
-}
-
-std::string join(const std::vector<std::string>& parts) {
-    std::string out;
-    for (const auto& part : parts) {
-        out += out.empty() ? part : "; " + part;
-    }
-    return out;
-}
-
-std::optional<Finding> argument_finding(const std::array<std::int64_t, 4>& arguments,
-                                        const std::array<std::string_view, 4>& texts) {
-    std::vector<std::string> parts;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (!is_16_bit(arguments.at(i))) {
-            parts.push_back("argument " + std::to_string(i + 1) + " (" + std::string(argument_roles.at(i)) +
-                            ") " + number({arguments.at(i), texts.at(i)}) + " is outside " +
-                            std::string(int16_range_text));
-        }
-    }
-    if (parts.empty()) {
-        return std::nullopt;
-    }
-    return Finding{Check::Argument, join(parts)};
-}
-
-void check_arguments(std::vector<Finding>& findings, const std::array<std::int16_t, 4>& a,
-                     const StatementDecoding& decoding) {
-    const std::int16_t index = a[0];
-    const std::int16_t address = a[1];
-    const std::int16_t words = a[2];
-    if (!decoding.index_in_range) {
-        findings.push_back({Check::Index, "QXR index " + std::to_string(index) + " is outside " +
-                                              range_text({min_qxr_index, max_qxr_index}) +
-                                              ": no 16-bit QXR register halves to it"});
-    }
-    using enum RegisterType;
-    if (!decoding.grid) {
-        findings.push_back({Check::Address, "Fanuc address " + std::to_string(address) +
-                                                " is on neither the " + letters(General) + " grid (" +
-                                                grid_text(General) + ") nor the " + letters(Position) +
-                                                " grid (" + grid_text(Position) + ")"});
-    } else if (!decoding.fanuc) {
-        findings.push_back(
-            {Check::Address,
-             "Fanuc address " + std::to_string(address) + " is on the " + letters(*decoding.grid) +
-                 " grid, but the generator cannot write it: " + "register " + letters(*decoding.grid) + " " +
-                 std::to_string(decoding.grid_register) + " overflows its 16-bit arithmetic"});
-    }
-    if (decoding.grid && !decoding.items) {
-        findings.push_back(
-            {Check::Words, "word count " + std::to_string(words) + " is not a whole number of " +
-                               letters(*decoding.grid) + " items (" +
-                               std::to_string(mapping_rule(*decoding.grid).words_per_item) + " words each)"});
-    }
-    if (a[3] != last_argument_value) {
-        findings.push_back({Check::LastArgument, "last argument is " + std::to_string(a[3]) +
-                                                     "; the generator always writes " +
-                                                     std::string(statement_text::last_argument)});
-    }
-}
-
-// The comment's disagreements with the statement, as far as the statement tells: its wording always, its type
-// when the address lies on a grid, its Fanuc register when the address is one the generator writes, and its
-// QXR register always. None when it agrees.
-std::vector<std::string> disagreements(const GeneratorComment& comment, bool is_write, std::int16_t index,
-                                       const StatementDecoding& decoding) {
-    std::vector<std::string> found;
-    if (comment.read_wording == is_write) {
-        found.push_back("it is worded as " +
-                        std::string(is_write ? statement_text::read_name : statement_text::write_name) +
-                        "'s");
-    }
-    const RegisterType comment_grid = comment.general_type ? RegisterType::General : RegisterType::Position;
-    if (decoding.grid && *decoding.grid != comment_grid) {
-        const std::string shown = display_escaped(comment.type_text.substr(0, shown_type_length)) +
-                                  (comment.type_text.size() > shown_type_length ? "..." : "");
-        // A type that is not the PR type's own text takes the PR rule too, which the message says why.
-        const bool plain = comment.general_type || comment.type_text == position_register_type;
-        found.push_back("its type \"" + shown + "\" takes the " + letters(comment_grid) + " rule" +
-                        (plain ? std::string()
-                               : " (only the exact text \"" + std::string(general_register_type) +
-                                     "\" selects the R rule)") +
-                        ", but the address is on the " + letters(*decoding.grid) + " grid");
-    }
-    if (decoding.grid && decoding.fanuc && comment.fanuc.value != *decoding.fanuc) {
-        found.push_back("it names Fanuc register " + number(comment.fanuc) +
-                        ", but the address is register " + letters(*decoding.grid) + " " +
-                        std::to_string(*decoding.fanuc));
-    }
-    if (!is_16_bit(comment.qxr.value)) {
-        found.push_back("it names QXR register " + number(comment.qxr) + ", which is no 16-bit number (" +
-                        std::string(int16_range_text) + ")");
-    } else if (qxr_index(static_cast<std::int16_t>(comment.qxr.value)) != index) {
-        found.push_back("it names QXR register " + number(comment.qxr) +
-                        ", whose half is not the QXR index " + std::to_string(index));
-    }
-    return found;
-}
-
-std::optional<Finding> range_finding(const DecodedInputs& inputs) {
-    std::vector<std::string> parts;
-    if (outside(inputs.qxr, qxr_register_hint)) {
-        parts.push_back("QXR register " + std::to_string(inputs.qxr) + " is outside " +
-                        range_text(qxr_register_hint));
-    }
-    const bool general = inputs.type == RegisterType::General;
-    const RegisterType grid = general ? RegisterType::General : RegisterType::Position;
-    const RangeHint fanuc_hint = general ? general_fanuc_hint : position_fanuc_hint;
-    if (outside(inputs.fanuc, fanuc_hint)) {
-        parts.push_back("Fanuc register " + letters(grid) + " " + std::to_string(inputs.fanuc) +
-                        " is outside " + range_text(fanuc_hint));
-    }
-    const RangeHint items_hint = general ? general_items_hint : position_items_hint;
-    if (inputs.items <= 0) {
-        parts.push_back("item count " + std::to_string(inputs.items) + " transfers nothing");
-    } else if (outside(inputs.items, items_hint)) {
-        parts.push_back("item count " + std::to_string(inputs.items) + " is outside " +
-                        range_text(items_hint));
-    }
-    if (parts.empty()) {
-        return std::nullopt;
-    }
-    return Finding{Check::Range, join(parts)};
-}
-
-std::string range_of(const WrittenRange& range) {
-    return "[" + std::to_string(range.first) + ", " + std::to_string(range.end) + ")";
-}
-
-Finding overlap_finding(const WrittenRange& range, const Overlap& overlap) {
-    return {Check::Overlap, "writes Fanuc addresses " + range_of(range) + ", which overlap " +
-                                range_of(overlap.latest) + " written at line " +
-                                std::to_string(overlap.latest.line) + " (" +
-                                counted(overlap.count, "earlier write") +
-                                (overlap.count == 1 ? " overlaps" : " overlap") + " in all)"};
-}
-
-// The register type a statement's inputs have: the grid's, and the unnamed one where the comment names
-// no type on the PR grid, as the generator writes it for an empty type.
-RegisterType register_type(const StatementDecoding& decoding,
-                           const std::optional<GeneratorComment>& comment) {
-    if (decoding.grid == RegisterType::General) {
-        return RegisterType::General;
-    }
-    return comment && comment->type_text.empty() ? RegisterType::Unnamed : RegisterType::Position;
-}
-
-// The comment's findings, compared as far as the statement tells; whether it agrees.
-bool check_comment(std::vector<Finding>& findings, const Statement& statement,
-                   const std::optional<GeneratorComment>& comment, std::int16_t index,
-                   const StatementDecoding& decoding) {
-    if (comment) {
-        const auto found = disagreements(*comment, statement.is_write, index, decoding);
-        if (!found.empty()) {
-            findings.push_back({Check::Comment, "the comment disagrees: " + join(found)});
-        }
-        return found.empty();
-    }
-    if (statement.comment) {
-        if (auto form_break = generator_form_break(*statement.comment)) {
-            findings.push_back({Check::CommentForm, "the comment is not compared: it begins like the "
-                                                    "generator's, but " +
-                                                        *form_break});
-        } else if (auto hidden = hidden_generator_wording(*statement.comment)) {
-            findings.push_back({Check::CommentForm, std::move(*hidden)});
-        }
-    }
-    return false;
-}
-
-// The inputs of a statement that decodes to them; the QXR register is the comment's when it halves to the
-// index, else twice the index.
-DecodedInputs inputs_of(std::int16_t index, std::int16_t fanuc, std::int16_t items,
-                        const Statement& statement, const StatementDecoding& decoding,
-                        const std::optional<GeneratorComment>& comment) {
-    // A misshapen comment's QXR register counts too: --fix keeps it.
-    std::optional<std::int64_t> named;
-    if (comment) {
-        named = comment->qxr.value;
-    } else if (statement.comment) {
-        named = named_qxr_register(*statement.comment);
-    }
-    const bool from_comment =
-        named && is_16_bit(*named) && qxr_index(static_cast<std::int16_t>(*named)) == index;
-    const auto qxr = static_cast<std::int16_t>(from_comment ? *named : 2 * std::int64_t{index});
-    return {qxr, fanuc, items, register_type(decoding, comment), from_comment};
-}
-
-Finding unread_finding(const UnreadText& text) {
-    if (text.check == Check::LookAlike) {
-        return {Check::LookAlike, "not checked: " + text.why};
-    }
-    if (text.check == Check::HiddenText) {
-        return {Check::HiddenText, "not read: " + text.why};
-    }
-    return {Check::OpenComment, "this /* is never closed: the " + counted(text.hidden_lines, "line") +
-                                    " from here to the end of the script are not read"};
-}
-
-// Checks the statements of one script in turn.
 class ScriptChecker {
 public:
-    explicit ScriptChecker(CommentFixing fixing) : fixing_(fixing) {}
+    ScriptChecker(std::string_view text, CommentFixing fixing, const CheckSinks& sinks)
+        : text_(text), fixing_(fixing == CommentFixing::On), sinks_(sinks) {}
 
-    [[nodiscard]] StatementCheck check(const Statement& statement) {
-        StatementCheck result;
+    void statement(const Statement& statement) {
         if (!statement.arguments) {
-            result.findings.push_back({Check::Unchecked, "not checked: " + statement.unchecked_because});
-            return result;
+            report(statement, Check::Unchecked, "not checked: " + statement.unchecked_because);
+            sinks_.on_statement(statement, std::nullopt);
+            return;
         }
-        if (auto finding = argument_finding(*statement.arguments, statement.argument_texts)) {
-            result.findings.push_back(std::move(*finding));
-            return result;
+        if (auto outside = arguments_outside(*statement.arguments, statement.argument_texts)) {
+            report(statement, Check::Argument, std::move(*outside));
+            sinks_.on_statement(statement, std::nullopt);
+            return;
         }
         std::array<std::int16_t, 4> a{};
         std::ranges::transform(*statement.arguments, a.begin(),
                                [](std::int64_t argument) { return static_cast<std::int16_t>(argument); });
         const auto decoding = decode_statement(a[0], a[1], a[2]);
-        check_arguments(result.findings, a, decoding);
-        const auto comment = statement.comment ? parse_generator_comment(*statement.comment) : std::nullopt;
-        const bool agrees = check_comment(result.findings, statement, comment, a[0], decoding);
-        if (decoding.index_in_range && decoding.fanuc && decoding.items) {
-            result.comment_agrees = agrees;
-            result.inputs = inputs_of(a[0], *decoding.fanuc, *decoding.items, statement, decoding, comment);
-            if (auto finding = range_finding(*result.inputs)) {
-                result.findings.push_back(std::move(*finding));
+        for (auto& [check, message] : argument_findings(a, decoding)) {
+            report(statement, check, std::move(message));
+        }
+        const CommentsRead comments = read_comments(statement, a[0], decoding);
+        const auto inputs = inputs_of(a, decoding, comments);
+        if (inputs) {
+            if (auto outside = outside_hints(*inputs)) {
+                report(statement, Check::Range, std::move(*outside));
             }
         }
-        if (statement.is_write && a[2] > 0) {
-            const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
-            if (const auto overlap = writes_.add(range)) {
-                result.findings.push_back(overlap_finding(range, *overlap));
-            }
+        check_overlap(statement, a);
+        if (fixing_ && inputs) {
+            fix_notes(statement, decoding, comments, *inputs);
         }
-        if (fixing_ == CommentFixing::On) {
-            fix_comment(statement, decoding, comment, result);
+        report_comments(statement, a[0], decoding, inputs);
+        if (fixing_ && inputs && !comments.any_text && statement.ends_its_line) {
+            sinks_.on_edit(added_comment(text_, statement, *inputs));
         }
-        return result;
+        sinks_.on_statement(statement, inputs);
     }
 
+    void loose_comment(const LooseComment& comment) {
+        if (read_generator_comment(comment.text)) {
+            not_compared(comment.line, comment.column,
+                         "this comment is in the generator's form, but follows no statement on its line, so "
+                         "it is not compared");
+        }
+    }
+
+    void not_read(const NotRead& text) {
+        unread_.hidden_lines += text.hidden_lines;
+        unread_.open_strings += text.check == Check::OpenString ? 1 : 0;
+        unread_.look_alikes += text.check == Check::LookAlike ? 1 : 0;
+        unread_.hidden_texts += text.check == Check::HiddenText ? 1 : 0;
+        sinks_.on_finding(Finding{text.check, text.line, text.column, text.why});
+    }
+
+    [[nodiscard]] const UnreadTotals& unread() const { return unread_; }
+
 private:
-    CommentFixing fixing_;
+    void report(const Statement& statement, Check check, std::string message) {
+        sinks_.on_finding(Finding{check, statement.line, statement.column, std::move(message)});
+    }
+
+    void not_compared(std::size_t line, std::size_t column, const std::string& why) {
+        ++unread_.comments_not_compared;
+        const Check check = fixing_ ? Check::Unfixed : Check::CommentForm;
+        sinks_.on_finding(Finding{check, line, column, fixing_ ? "--fix leaves it as it is: " + why : why});
+    }
+
+    CommentsRead read_comments(const Statement& statement, std::int16_t index,
+                               const StatementDecoding& decoding) const {
+        CommentsRead read;
+        for_each_comment(text_, statement.comments_start, statement.comments_end, [&](const Token& token) {
+            const std::string_view text = token.comment_text(text_);
+            const auto form = read_generator_comment(text);
+            read.any_text = read.any_text || !without_blanks(text).empty();
+            if (form) {
+                read.first_form = read.first_form ? read.first_form : form.value();
+                read.any_lie =
+                    read.any_lie || !disagreement(*form, statement.is_write, index, decoding).empty();
+            } else {
+                read.any_own = read.any_own || (!without_blanks(text).empty() && !mentions_register(text));
+            }
+        });
+        return read;
+    }
+
+    // The inputs of a statement that decodes to them; the QXR register is its first form's when that halves
+    // to the index, else twice the index, and the type the unnamed one where that form names none on the PR
+    // grid, as the generator writes it for an empty type.
+    static std::optional<DecodedInputs> inputs_of(const std::array<std::int16_t, 4>& a,
+                                                  const StatementDecoding& decoding,
+                                                  const CommentsRead& read) {
+        if (!decoding.index_in_range || !decoding.fanuc || !decoding.items) {
+            return std::nullopt;
+        }
+        const auto& form = read.first_form;
+        const std::int64_t named = form ? form->qxr.value : std::int64_t{a[0]} * 2 + 1;
+        const bool from_comment = form && named >= int16_min && named <= int16_max &&
+                                  qxr_index(static_cast<std::int16_t>(named)) == a[0];
+        const auto qxr = static_cast<std::int16_t>(from_comment ? named : 2 * std::int64_t{a[0]});
+        RegisterType type = *decoding.grid;
+        if (type == RegisterType::Position && form && form->type == RegisterType::Unnamed) {
+            type = RegisterType::Unnamed;
+        }
+        return DecodedInputs{qxr, *decoding.fanuc, *decoding.items, type, from_comment};
+    }
+
+    void check_overlap(const Statement& statement, const std::array<std::int16_t, 4>& a) {
+        if (!statement.is_write || a[2] <= 0) {
+            return;
+        }
+        const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
+        if (const auto latest = writes_.add(range)) {
+            report(statement, Check::Overlap,
+                   "writes Fanuc addresses " + range_of(range) + ", which overlap " + range_of(*latest) +
+                       " written at line " + std::to_string(latest->line));
+        }
+    }
+
+    static std::string range_of(const WrittenRange& range) {
+        return "[" + std::to_string(range.first) + ", " + std::to_string(range.end) + ")";
+    }
+
+    void fix_notes(const Statement& statement, const StatementDecoding& decoding, const CommentsRead& read,
+                   const DecodedInputs& inputs) {
+        const bool adds = !read.any_text && statement.ends_its_line;
+        if (read.any_own && !read.first_form) {
+            report(statement, Check::OwnComment,
+                   "the script's own comment is kept, so the generator's is not written");
+        }
+        const auto registers = decoding.qxr_registers();
+        if ((adds || read.any_lie) && !inputs.qxr_from_comment && registers.size() > 1) {
+            report(statement, Check::QxrChoice, qxr_choice(registers, inputs.qxr));
+        }
+    }
+
+    void report_comments(const Statement& statement, std::int16_t index, const StatementDecoding& decoding,
+                         const std::optional<DecodedInputs>& inputs) {
+        for_each_comment(text_, statement.comments_start, statement.comments_end, [&](const Token& token) {
+            const std::string_view text = token.comment_text(text_);
+            const std::size_t column = statement.column_of(token.start);
+            const auto form = read_generator_comment(text);
+            if (form) {
+                const std::string lie = disagreement(*form, statement.is_write, index, decoding);
+                if (lie.empty()) {
+                    return;
+                }
+                if (fixing_ && inputs) {
+                    sinks_.on_finding(
+                        {Check::Fixed, statement.line, column, "the comment is rewritten: " + lie});
+                    sinks_.on_edit(rewritten_form(token.start + 2, *form, *inputs, statement.is_write));
+                } else {
+                    sinks_.on_finding(
+                        {Check::Comment, statement.line, column, "the comment disagrees: " + lie});
+                }
+            } else if (mentions_register(text)) {
+                not_compared(statement.line, column,
+                             form_left(statement, token.start + 2, form.error(), inputs));
+            }
+        });
+    }
+
+    // Why a comment that mentions a register is not compared, with what the generator writes there.
+    std::string form_left(const Statement& statement, std::size_t text_start, std::size_t reached,
+                          const std::optional<DecodedInputs>& inputs) const {
+        std::string why = "the comment mentions a register, but is not in the generator's form";
+        if (reached >= generator_comment_start.size()) {
+            why +=
+                " (it leaves it at column " + std::to_string(statement.column_of(text_start + reached)) + ")";
+        }
+        why += ", so it is not compared; ";
+        if (!inputs) {
+            return why + "the statement decodes to no generator inputs";
+        }
+        return why + "the generator writes \"// " + generator_comment_for(*inputs, statement.is_write) + "\"";
+    }
+
+    std::string_view text_;
+    bool fixing_;
+    const CheckSinks& sinks_;
     WriteOverlaps writes_;
+    UnreadTotals unread_;
 };
 
 } // namespace
+
+void EditedText::edit(const Edit& edit) {
+    copy_to(edit.offset);
+    sink_(edit.text);
+    copied_ = edit.offset + edit.length;
+    ++made_;
+}
+
+std::size_t EditedText::finish() {
+    copy_to(text_.size());
+    return made_;
+}
+
+void EditedText::copy_to(std::size_t end) {
+    constexpr std::size_t piece = std::size_t{1} << 16U;
+    while (copied_ < end) {
+        const std::size_t length = std::min(end - copied_, piece);
+        sink_(text_.substr(copied_, length));
+        copied_ += length;
+    }
+}
 
 std::string counted(std::size_t count, std::string_view what) {
     return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
@@ -316,19 +244,14 @@ std::string number_as_written(std::string_view text) {
     return std::string(text.substr(0, shown)) + "... (" + std::to_string(text.size()) + " characters)";
 }
 
-UnreadTotals check_script(std::string_view text, CommentFixing fixing, const OnChecked& on_checked,
-                          const OnUnread& on_unread) {
-    ScriptChecker checker(fixing);
-    UnreadTotals unread;
-    scan_script(
-        text, [&](const Statement& statement) { on_checked(statement, checker.check(statement)); },
-        [&](const UnreadText& text_not_read) {
-            unread.hidden_lines += text_not_read.hidden_lines;
-            unread.look_alikes += text_not_read.check == Check::LookAlike ? 1 : 0;
-            unread.hidden_texts += text_not_read.check == Check::HiddenText ? 1 : 0;
-            on_unread(text_not_read.line, text_not_read.column, unread_finding(text_not_read));
-        });
-    return unread;
+UnreadTotals check_script(std::string_view text, CommentFixing fixing, const CheckSinks& sinks) {
+    ScriptChecker checker(text, fixing, sinks);
+    scan_script(text, ScriptEvents{
+                          [&](const Statement& statement) { checker.statement(statement); },
+                          [&](const NotRead& not_read) { checker.not_read(not_read); },
+                          [&](const LooseComment& comment) { checker.loose_comment(comment); },
+                      });
+    return checker.unread();
 }
 
 } // namespace qxrfanuc

@@ -2,14 +2,12 @@
 #include "script_lexer.h"
 
 #include "digit_run.h"
-#include "generator_comment.h"
+#include "display_text.h"
 #include "look_alike.h"
-#include "script_text.h"
 #include "statement_text.h"
 #include "text_bytes.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace qxrfanuc {
 
@@ -19,183 +17,76 @@ using statement_text::read_name;
 using statement_text::write_name;
 constexpr std::size_t none = std::string_view::npos;
 
-struct CommentSpan {
-    std::size_t start;    // where its // or /* stands; its text starts two bytes on
-    std::size_t text_end; // at the end of its line, or at its */
-    bool is_line;
+bool has_line_end(std::string_view text) {
+    return std::ranges::any_of(text, ends_a_line);
+}
+
+// Where the ( of a statement whose name starts at `at` stands, if one does: the name exactly, after no
+// byte that would make it part of a longer one, then only blanks.
+std::optional<std::size_t> statement_opens(std::string_view text, std::size_t at, bool& is_write) {
+    const std::string_view rest = text.substr(at);
+    is_write = rest.starts_with(write_name);
+    if ((at > 0 && joins_a_name(text[at - 1])) || (!is_write && !rest.starts_with(read_name))) {
+        return std::nullopt;
+    }
+    std::size_t open = at + (is_write ? write_name : read_name).size();
+    while (open < text.size() && is_script_blank(text[open])) {
+        ++open;
+    }
+    return open < text.size() && text[open] == '(' ? std::optional(open) : std::nullopt;
+}
+
+bool statement_starts(std::string_view text, std::size_t at) {
+    bool is_write = false;
+    return text[at] == 'm' && statement_opens(text, at, is_write);
+}
+
+// One argument as it is read: the first and last byte of its code, and whether a string stands in it.
+struct Argument {
+    std::size_t first = none;
+    std::size_t last = 0;
+    bool string = false;
 };
 
-class Lexer {
-public:
-    Lexer(std::string_view text, const std::function<void(const Statement&)>& on_statement,
-          const std::function<void(const UnreadText&)>& on_unread)
-        : text_(text), code_(text), on_statement_(on_statement), on_unread_(on_unread) {
-        start_line(0);
-    }
-
-    void run() {
-        blank_comments();
-        for (std::size_t at = 0; at < code_.size();) {
-            const char c = code_[at];
-            // An m, or a byte that starts a letter of another script.
-            const bool may_start = c == 'm' || c == 'M' || static_cast<unsigned char>(c) >= 0xC0;
-            if (may_start && (at == 0 || !joins_a_name(code_[at - 1]))) {
-                report_hidden_before(at);
-                if (const auto next = statement_at(at)) {
-                    at = *next;
-                    continue;
-                }
-                if (auto look_alike = look_alike_at(code_, at)) {
-                    const auto [line, column] = place(at);
-                    on_unread_(UnreadText{Check::LookAlike, line, column, std::move(look_alike->reason), 0});
-                    at = look_alike->end;
-                    continue;
-                }
-            }
-            ++at;
-        }
-        report_hidden_before(none);
-        report_open_comment();
-    }
-
-private:
-    struct Place {
-        std::size_t line;
-        std::size_t column;
-    };
-
-    void start_line(std::size_t start) {
-        line_start_ = start;
-        const auto [end, next] = line_end_from(text_, start);
-        line_end_ = end;
-        line_next_ = next;
-    }
-
-    // Places come in the order of the text, so the lines are counted once.
-    Place place(std::size_t offset) {
-        while (line_next_ != line_end_ && offset >= line_next_) {
-            ++line_;
-            start_line(line_next_);
-        }
-        return {line_, offset - line_start_ + 1};
-    }
-
-    // Comments become blanks in the code, line ends staying where they are.
-    void blank_comments() {
-        for (std::size_t at = text_.find('/'); at != none && at + 1 < text_.size();
-             at = text_.find('/', at)) {
-            if (text_[at + 1] == '/') {
-                const std::size_t end = line_end_from(text_, at).end;
-                note_hidden_text(at, end);
-                std::fill(code_.begin() + static_cast<std::ptrdiff_t>(at),
-                          code_.begin() + static_cast<std::ptrdiff_t>(end), ' ');
-                quotes_counted_to_ = end; // the comment holds no quote that counts, and no line end
-                at = end;
-            } else if (text_[at + 1] == '*') {
-                const std::size_t close = text_.find("*/", at + 2);
-                const std::size_t end = close == none ? text_.size() : close + 2;
-                note_hidden_text(at, at);
-                if (close == none) {
-                    open_comment_ = at;
-                }
-                const auto start = code_.begin() + static_cast<std::ptrdiff_t>(at);
-                std::replace_if(
-                    start, start + static_cast<std::ptrdiff_t>(end - at),
-                    [](char c) { return !ends_a_line(c); }, ' ');
-                at = end;
-            } else {
-                ++at;
-            }
-        }
-    }
-
-    // Text that the comment starting at at may hide from a reader: the rest of its line when the comment may
-    // stand inside a string, or in a // comment what follows a character that some editors end a line at.
-    void note_hidden_text(std::size_t at, std::size_t end) {
-        // The quotes before it on its line, counted over the code once: comments already read are blanks.
-        for (; quotes_counted_to_ < at; ++quotes_counted_to_) {
-            const char c = code_[quotes_counted_to_];
-            quotes_on_line_ = ends_a_line(c) ? 0 : quotes_on_line_ + (c == '"' ? 1 : 0);
-        }
-        if (quotes_on_line_ % 2 == 1) {
-            hidden_.push_back(
-                {at, "this " + std::string(text_.substr(at, 2)) +
-                         " may stand inside a string (an odd number of \" stands before it on its "
-                         "line), where it starts no comment; what follows it is read as a comment"});
-            return;
-        }
-        if (auto found = line_end_look_alike(text_.substr(at, end - at))) {
-            hidden_.push_back({at + found->offset, std::move(found->why)});
-        }
-    }
-
-    void report_hidden_before(std::size_t limit) {
-        for (; next_hidden_ < hidden_.size() && hidden_[next_hidden_].offset < limit; ++next_hidden_) {
-            const auto [line, column] = place(hidden_[next_hidden_].offset);
-            on_unread_(UnreadText{Check::HiddenText, line, column, hidden_[next_hidden_].why, 0});
-        }
-    }
-
-    // Where the parenthesis of a statement whose name starts at at stands, if one does.
-    [[nodiscard]] std::optional<std::size_t> statement_opens(std::size_t at, bool& is_write) const {
-        const std::string_view rest = std::string_view(code_).substr(at);
-        is_write = rest.starts_with(write_name);
-        if ((at > 0 && joins_a_name(code_[at - 1])) || (!is_write && !rest.starts_with(read_name))) {
-            return std::nullopt;
-        }
-        std::size_t open = at + (is_write ? write_name : read_name).size();
-        while (open < code_.size() && is_script_blank(code_[open])) {
-            ++open;
-        }
-        return open < code_.size() && code_[open] == '(' ? std::optional(open) : std::nullopt;
-    }
-
-    std::optional<std::size_t> statement_at(std::size_t at) {
-        bool is_write = false;
-        const auto opens = statement_opens(at, is_write);
-        if (!opens) {
-            return std::nullopt;
-        }
-        const std::size_t open = *opens;
-        Statement statement;
-        statement.is_write = is_write;
-        const auto [line, column] = place(at);
-        statement.line = line;
-        statement.column = column;
-        const std::size_t close = read_arguments(open, statement);
-        if (close == none) {
+// Reads the arguments between the ( at open and its ) on the same line, comments counting as blanks; the
+// offset of that ), or none with the reason in the statement.
+std::size_t read_arguments(std::string_view text, std::size_t open, Statement& statement) {
+    std::size_t depth = 1;
+    std::size_t count = 0;
+    std::size_t first_not_plain = 0;
+    std::array<std::int64_t, 4> values{};
+    Argument argument;
+    for (std::size_t at = open + 1; at < text.size();) {
+        const Token token = token_at(text, at);
+        if (token.kind == TokenKind::String) {
+            argument.string = true;
+        } else if (token.kind == TokenKind::BlockComment && !has_line_end(text.substr(at, token.end - at))) {
+            // a blank
+        } else if (token.kind != TokenKind::Code) {
             statement.unchecked_because = "no closing ) on its line";
-            on_statement_(statement);
-            return line_end_;
-        }
-        return finish_statement(close, statement);
-    }
-
-    // The arguments between the ( at open and its ), which must be on the same line: where that ) is.
-    std::size_t read_arguments(std::size_t open, Statement& statement) const {
-        std::size_t depth = 1;
-        std::size_t count = 1;
-        std::size_t first_not_plain = 0;
-        std::size_t start = open + 1;
-        std::array<std::int64_t, 4> values{};
-        for (std::size_t at = open + 1; at < code_.size() && !ends_a_line(code_[at]); ++at) {
-            const char c = code_[at];
+            return none;
+        } else if (statement_starts(text, at)) {
+            statement.unchecked_because = "another statement starts inside its arguments";
+            return none;
+        } else {
+            const char c = text[at];
             depth += c == '(' ? 1 : 0;
             depth -= c == ')' ? 1 : 0;
-            if ((c == ',' && depth == 1) || (c == ')' && depth == 0)) {
-                const auto value =
-                    number_value(without_blanks(std::string_view(code_).substr(start, at - start)));
+            if ((c == ',' && depth == 1) || depth == 0) {
+                const bool empty_list = depth == 0 && count == 0 && argument.first == none;
+                const auto written = argument.first == none || argument.string
+                                         ? std::string_view()
+                                         : text.substr(argument.first, argument.last + 1 - argument.first);
+                const auto value = number_value(written);
+                ++count;
                 first_not_plain = value || first_not_plain != 0 ? first_not_plain : count;
                 if (value && count <= values.size()) {
                     values.at(count - 1) = *value;
-                    statement.argument_texts.at(count - 1) =
-                        without_blanks(std::string_view(code_).substr(start, at - start));
+                    statement.argument_texts.at(count - 1) = written;
                 }
-                if (c == ')') {
-                    // "()" holds no argument at all, where "(,)" holds two empty ones.
-                    const bool no_arguments =
-                        count == 1 && without_blanks(code_.substr(open + 1, at - open - 1)).empty();
-                    count = no_arguments ? 0 : count;
+                argument = {};
+                if (depth == 0) {
+                    count = empty_list ? 0 : count;
                     if (count != values.size()) {
                         statement.unchecked_because =
                             std::to_string(count) + (count == 1 ? " argument" : " arguments") + ", not 4";
@@ -207,117 +98,248 @@ private:
                     }
                     return at;
                 }
-                ++count;
-                start = at + 1;
+            } else if (!is_script_blank(c)) {
+                argument.first = argument.first == none ? at : argument.first;
+                argument.last = at;
             }
         }
-        return none;
+        at = token.end;
     }
+    statement.unchecked_because = "no closing ) on its line";
+    return none;
+}
 
-    // The statement's comment, if it has one: of the comments after its ) on its line, before another
-    // statement starts, the first that holds the generator's wording, else the first that holds more than
-    // blanks. Read from the code on, comment by comment, so that a // or /* is only ever met where a comment
-    // starts.
-    std::optional<CommentSpan> comment_after(std::size_t close) const {
-        std::optional<CommentSpan> first;
-        for (std::size_t at = close + 1; at + 1 < line_end_; ++at) {
-            bool is_write = false;
-            if (code_[at] == 'm' && statement_opens(at, is_write)) {
-                break;
+// Where the stretch of a statement's comments ends: at its line's end, at a string or a /* never closed,
+// after a comment that reaches another line, or where another statement starts.
+std::size_t comments_end_from(std::string_view text, std::size_t at) {
+    while (at < text.size()) {
+        const Token token = token_at(text, at);
+        switch (token.kind) {
+        case TokenKind::LineEnd:
+        case TokenKind::OpenString:
+        case TokenKind::OpenComment:
+            return at;
+        case TokenKind::LineComment:
+            return token.end;
+        case TokenKind::BlockComment:
+            if (has_line_end(text.substr(at, token.end - at))) {
+                return token.end;
             }
-            const bool line = text_.substr(at).starts_with("//");
-            if (!line && !text_.substr(at).starts_with("/*")) {
+            break;
+        case TokenKind::String:
+            break;
+        case TokenKind::Code:
+            if (statement_starts(text, at)) {
+                return at;
+            }
+            break;
+        }
+        at = token.end;
+    }
+    return at;
+}
+
+// What follows a statement's ): a ; after blanks, and whether only blanks, or an empty // comment, follow.
+void read_statement_end(std::string_view text, std::size_t close, Statement& statement) {
+    const auto blanks_from = [&](std::size_t at) {
+        while (at < text.size() && is_script_blank(text[at])) {
+            ++at;
+        }
+        return at;
+    };
+    std::size_t at = blanks_from(close + 1);
+    statement.end_offset = at < text.size() && text[at] == ';' ? at + 1 : close + 1;
+    at = blanks_from(statement.end_offset);
+    const bool line_ends = at == text.size() || ends_a_line(text[at]);
+    const bool empty_comment = text.substr(at).starts_with("//") && statement.comments_end >= at + 2 &&
+                               without_blanks(text.substr(at + 2, statement.comments_end - at - 2)).empty();
+    statement.ends_its_line = line_ends || empty_comment;
+    statement.comments_start = close + 1;
+}
+
+} // namespace
+
+void for_each_comment(std::string_view text, std::size_t from, std::size_t to,
+                      const std::function<void(const Token&)>& on_comment) {
+    for (std::size_t at = from; at < to;) {
+        const Token token = token_at(text, at);
+        if (token.is_comment()) {
+            on_comment(token);
+        }
+        at = token.end;
+    }
+}
+
+namespace {
+
+constexpr std::size_t shown_look_alike = 40;
+
+// The line-end characters of other languages, after which a // comment's text may run.
+struct OtherLineEnd {
+    std::string_view bytes;
+    std::string_view name;
+};
+constexpr std::array<OtherLineEnd, 5> other_line_ends{{
+    {"\xC2\x85", "a next-line character (U+0085)"},
+    {"\xE2\x80\xA8", "a line separator (U+2028)"},
+    {"\xE2\x80\xA9", "a paragraph separator (U+2029)"},
+    {"\v", "a vertical tab"},
+    {"\f", "a form feed"},
+}};
+
+bool holds_mb_dot(std::string_view text) {
+    for (std::size_t at = 0; at + 2 < text.size(); ++at) {
+        if (ascii_lower(text[at]) == 'm' && ascii_lower(text[at + 1]) == 'b' && text[at + 2] == '.') {
+            return true;
+        }
+    }
+    return false;
+}
+
+class Lexer {
+public:
+    Lexer(std::string_view text, const ScriptEvents& events) : text_(text), events_(events) {}
+
+    void run() {
+        for (std::size_t at = 0; at < text_.size();) {
+            const Token token = token_at(text_, at);
+            switch (token.kind) {
+            case TokenKind::LineEnd:
+                new_line(token.end);
+                break;
+            case TokenKind::LineComment:
+            case TokenKind::BlockComment:
+                comment(token);
+                break;
+            case TokenKind::OpenComment:
+                open_comment(at);
+                return;
+            case TokenKind::OpenString:
+                not_read(Check::OpenString, at,
+                         "this string is never closed on its line, so the rest of the line is not read");
+                break;
+            case TokenKind::String:
+                break;
+            case TokenKind::Code:
+                at = code(at);
                 continue;
             }
-            const std::size_t close_mark = line ? line_end_ : text_.find("*/", at + 2);
-            if (close_mark == none) {
-                break; // a /* never closed, which is reported on its own
-            }
-            const CommentSpan comment{at, close_mark, line};
-            const auto words = text_.substr(comment.start + 2, comment.text_end - comment.start - 2);
-            if (holds_generator_wording(words)) {
-                return comment;
-            }
-            if (!first && !without_blanks(words).empty()) {
-                first = comment;
-            }
-            at = comment.text_end;
+            at = token.end;
         }
-        return first;
     }
 
-    // What follows the statement's ) on its line: blanks, one ; and its comment, or other code, which is
-    // where reading goes on.
-    std::size_t finish_statement(std::size_t close, Statement& statement) {
-        const auto comment = comment_after(close);
-        const std::size_t stop = comment.has_value() ? comment->start : line_end_;
-        std::size_t at = close + 1;
-        const auto skip_blanks = [&] {
-            while (at < stop && is_script_blank(code_[at])) {
-                ++at;
-            }
-        };
-        skip_blanks();
-        const bool semicolon = at < stop && code_[at] == ';';
-        const std::size_t past_semicolon = semicolon ? at + 1 : close + 1;
-        if (semicolon) {
-            ++at;
-            skip_blanks();
-        }
-        statement.line_end = line_end_;
-        const bool plain = at == stop; // only blanks, comments and one ; before its comment or the line end
-        const bool nothing_between = text_.substr(close + 1, stop - close - 1).find('/') == none;
-        if (comment.has_value()) {
-            std::size_t text_start = comment->start + 2;
-            while (text_start < comment->text_end &&
-                   std::string_view("/*!").find(text_[text_start]) != none) {
-                ++text_start;
-            }
-            statement.comment = text_.substr(text_start, comment->text_end - text_start);
-            statement.comment_offset = text_start;
-            statement.code_before_comment = !plain || !nothing_between;
-        }
-        statement.rest_of_line = plain && nothing_between && (!comment || comment->is_line);
-        statement.end_offset = statement.rest_of_line ? past_semicolon : close + 1;
-        on_statement_(statement);
-        // Reading goes on with the code after it; a // comment ends what its line holds.
-        return plain && (!comment || comment->is_line) ? line_end_ : at;
+private:
+    void new_line(std::size_t start) {
+        ++line_;
+        line_start_ = start;
     }
 
-    void report_open_comment() {
-        if (open_comment_ == none) {
-            return;
+    void not_read(Check check, std::size_t at, std::string why, std::size_t hidden_lines = 0) {
+        events_.on_not_read(NotRead{check, line_, at - line_start_ + 1, std::move(why), hidden_lines});
+    }
+
+    void comment(const Token& token) {
+        const std::string_view text = token.comment_text(text_);
+        if (token.kind == TokenKind::LineComment) {
+            hidden_text(token.start + 2, text);
         }
-        const auto [line, column] = place(open_comment_);
-        const bool ends_with_line_end = ends_a_line(text_.back());
-        const std::size_t lines = place(text_.size()).line - (ends_with_line_end ? 1 : 0);
-        on_unread_(UnreadText{Check::OpenComment, line, column, {}, lines - line + 1});
+        if (token.start < attached_from_ || token.start >= attached_until_) {
+            events_.on_loose_comment(LooseComment{line_, token.start - line_start_ + 1, text});
+        }
+        for (std::size_t at = token.start; at < token.end; ++at) {
+            if (ends_a_line(text_[at]) && !text_.substr(at).starts_with("\r\n")) {
+                new_line(at + 1);
+            }
+        }
+    }
+
+    // In a // comment: text holding mb. after a character that other languages end a line at.
+    void hidden_text(std::size_t start, std::string_view text) {
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            for (const auto& [bytes, name] : other_line_ends) {
+                if (text.substr(at).starts_with(bytes)) {
+                    if (holds_mb_dot(text.substr(at))) {
+                        not_read(Check::HiddenText, start + at,
+                                 "not read: " + std::string(name) +
+                                     " in this // comment ends the line in some languages, so the mb. after "
+                                     "it may run; it is read as part of the comment");
+                    }
+                    return;
+                }
+            }
+        }
+    }
+
+    void open_comment(std::size_t at) {
+        const std::size_t line = line_;
+        const std::size_t column = at - line_start_ + 1;
+        std::size_t last = line_;
+        for (std::size_t i = at; i < text_.size(); ++i) {
+            const bool ends = ends_a_line(text_[i]) && !text_.substr(i).starts_with("\r\n");
+            last += ends && i + 1 < text_.size() ? 1 : 0;
+        }
+        const std::size_t lines = last - line + 1;
+        events_.on_not_read(NotRead{Check::OpenComment, line, column,
+                                    "this /* is never closed: the " + std::to_string(lines) +
+                                        (lines == 1 ? " line" : " lines") +
+                                        " from here to the end of the script are not read",
+                                    lines});
+    }
+
+    // A byte of code: a statement, a look-alike, or neither. Where reading goes on.
+    std::size_t code(std::size_t at) {
+        const auto byte = static_cast<unsigned char>(text_[at]);
+        const std::size_t next =
+            byte < 0x80 ? at + 1 : at + std::max<std::size_t>(utf8_sequence(text_.substr(at)).length, 1);
+        const bool may_start = text_[at] == 'm' || text_[at] == 'M' || byte >= 0x80;
+        if (!may_start || (at > 0 && joins_a_name(text_[at - 1]))) {
+            return next;
+        }
+        bool is_write = false;
+        if (const auto open = statement_opens(text_, at, is_write)) {
+            statement(at, *open, is_write);
+            return *open + 1; // its arguments are read on as code, where a look-alike may stand
+        }
+        if (const auto look_alike = look_alike_at(text_, at)) {
+            const auto written = text_.substr(at, look_alike->end - at);
+            const bool cut = written.size() > shown_look_alike;
+            not_read(Check::LookAlike, at,
+                     "not read: \"" + display_escaped(written.substr(0, shown_look_alike)) +
+                         (cut ? "..." : "") + "\" may run as " + std::string(look_alike->target) +
+                         "(, but is not read as a statement, which only mb.Read( and mb.Write( are");
+        }
+        return next;
+    }
+
+    void statement(std::size_t at, std::size_t open, bool is_write) {
+        Statement statement;
+        statement.is_write = is_write;
+        statement.line = line_;
+        statement.line_start = line_start_;
+        statement.column = at - line_start_ + 1;
+        const std::size_t close = read_arguments(text_, open, statement);
+        if (close != none) {
+            statement.comments_end = comments_end_from(text_, close + 1);
+            read_statement_end(text_, close, statement);
+            attached_from_ = statement.comments_start;
+            attached_until_ = statement.comments_end;
+        }
+        events_.on_statement(statement);
     }
 
     std::string_view text_;
-    std::string code_; // the text with its comments as blanks
-    const std::function<void(const Statement&)>& on_statement_;
-    const std::function<void(const UnreadText&)>& on_unread_;
-    struct Hidden {
-        std::size_t offset;
-        std::string why;
-    };
-    std::vector<Hidden> hidden_; // text that comments may hide, in order
-    std::size_t quotes_counted_to_ = 0;
-    std::size_t quotes_on_line_ = 0; // before quotes_counted_to_ on its line
-    std::size_t next_hidden_ = 0;
-    std::size_t open_comment_ = none;
+    const ScriptEvents& events_;
     std::size_t line_ = 1;
     std::size_t line_start_ = 0;
-    std::size_t line_end_ = 0; // of the line that place() last gave
-    std::size_t line_next_ = 0;
+    // The comments that start here belong to the last statement read.
+    std::size_t attached_from_ = 0;
+    std::size_t attached_until_ = 0;
 };
 
 } // namespace
 
-void scan_script(std::string_view text, const std::function<void(const Statement&)>& on_statement,
-                 const std::function<void(const UnreadText&)>& on_unread) {
-    Lexer(text, on_statement, on_unread).run();
+void scan_script(std::string_view text, const ScriptEvents& events) {
+    Lexer(text, events).run();
 }
 
 } // namespace qxrfanuc

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Finds the mb.Read and mb.Write statements in a script's text, in one pass. Comments (// and /* */) are
-// found first and count as blanks for everything else; string literals are not recognised. Each statement
-// comes with its four arguments when they are plain integers, and with the // comment that follows it on its
-// line; text that may well run as a statement but is not read as one, and a /* never closed, come as text
-// not read.
+// Finds the mb.Read and mb.Write statements in a script's text, in one pass, with the language's comments
+// and strings (script_tokens.h). Each statement comes with its four arguments when they are plain
+// integers, and with the stretch of its line where its comments stand: after its ) and before another
+// statement starts. Comments that follow no statement on their line come on their own, and text that may
+// run but is not read comes as text not read.
 
 #include "checks.h"
+#include "script_tokens.h"
 
 #include <array>
 #include <cstddef>
@@ -21,40 +22,53 @@ namespace qxrfanuc {
 
 struct Statement {
     bool is_write = false;
-    std::size_t line = 0;   // 1-based
-    std::size_t column = 0; // 1-based byte column of its m
+    std::size_t line = 0;       // 1-based
+    std::size_t column = 0;     // 1-based byte column of its m
+    std::size_t line_start = 0; // where its line starts in the text
     // The four arguments, when the text splits at top-level commas into four plain integers (optional
     // blanks, an optional sign, digits, optional blanks); a number too long for 16 bits stays too long.
     std::optional<std::array<std::int64_t, 4>> arguments;
     std::array<std::string_view, 4> argument_texts; // with them: each as written, without its blanks
     std::string unchecked_because;                  // otherwise, why not
-    // Its comment: of the comments, // or /* */, after its ) on its line before another statement starts, the
-    // first that holds the generator's wording, else the first that holds more than blanks, whatever code
-    // stands between. Its text runs from
-    // past the // or /* and the /, * or ! that a documentation comment adds, to the end of the line or the
-    // comment.
-    std::optional<std::string_view> comment;
-    std::size_t comment_offset = 0; // where its text starts
-    std::size_t end_offset = 0;     // just past its ), or past the ; right after it
-    std::size_t line_end = 0;       // where its line ends
-    // Its comment is a // comment that only blanks and one ; stand before, or it has none and only those
-    // follow it: the place where --fix writes the generator's comment.
-    bool rest_of_line = false;
-    bool code_before_comment = false; // code or another comment stands between it and its comment
+    // With its ) on its line: its comments are those that start from comments_start to comments_end.
+    std::size_t comments_start = 0;
+    std::size_t comments_end = 0;
+    std::size_t end_offset = 0; // just past its ), or past a ; after it
+    // Only blanks follow end_offset on its line, or a // comment of nothing but blanks: where --fix may
+    // write the generator's comment.
+    bool ends_its_line = false;
+
+    [[nodiscard]] std::size_t column_of(std::size_t offset) const { return offset - line_start + 1; }
 };
 
-// Text not read as statements: a look-alike, text that a comment may hide, or a /* never closed, which hides
-// the rest of the script.
-struct UnreadText {
-    Check check; // LookAlike, HiddenText or OpenComment
+// Text that may run but is not read: a look-alike, a // comment's hidden text, a string or a /* never
+// closed.
+struct NotRead {
+    Check check;
     std::size_t line;
     std::size_t column;
-    std::string why;              // why the text there is not read; for a /*, empty
+    std::string why;
     std::size_t hidden_lines = 0; // for a /*: the lines from its own to the last
 };
 
-// Reports each statement and each text not read, in the order they stand in the text.
-void scan_script(std::string_view text, const std::function<void(const Statement&)>& on_statement,
-                 const std::function<void(const UnreadText&)>& on_unread);
+// A comment that follows no statement on its line.
+struct LooseComment {
+    std::size_t line;
+    std::size_t column;
+    std::string_view text;
+};
+
+struct ScriptEvents {
+    std::function<void(const Statement&)> on_statement;
+    std::function<void(const NotRead&)> on_not_read;
+    std::function<void(const LooseComment&)> on_loose_comment;
+};
+
+// Reports each statement, loose comment and text not read, in the order they stand in the text.
+void scan_script(std::string_view text, const ScriptEvents& events);
+
+// Each comment that starts in [from, to), in order: a statement's comments.
+void for_each_comment(std::string_view text, std::size_t from, std::size_t to,
+                      const std::function<void(const Token&)>& on_comment);
 
 } // namespace qxrfanuc

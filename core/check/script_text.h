@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// A script's bytes as UTF-8 text, decoded once, whole: UTF-8 (or ASCII) with or without a byte order mark,
-// and UTF-16 with one. Text with NUL bytes in most of its lines is refused, since read byte by byte it would
-// show nothing to check and so report nothing.
+// A script's bytes as UTF-8 text, decoded once, whole, and written back in the encoding they came in. One
+// rule says what is read: UTF-8 (or ASCII), with or without a byte order mark, or UTF-16 with one, well
+// formed and holding some ASCII; and no NUL character in either. Everything else is refused with one message,
+// since read byte by byte it would show nothing to check and so report nothing.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,15 +29,11 @@ struct ScriptText {
 // The text, or why it cannot be read.
 [[nodiscard]] std::expected<ScriptText, std::string> decode_script(std::string bytes);
 
-// UTF-8 text written in the encoding the script was read from, with its byte order mark if it had one.
-[[nodiscard]] std::string encode_like(const ScriptText& script, std::string_view text);
+// The byte order mark the script began with, in its encoding, or nothing.
+[[nodiscard]] std::string byte_order_mark_of(const ScriptText& script);
 
-// Where the line that starts at offset ends, and where the next one starts: a line ends at LF, CR LF or a
-// lone CR (as old Macs and some controllers' editors write them).
-struct LineEnd {
-    std::size_t end;
-    std::size_t next;
-};
-[[nodiscard]] LineEnd line_end_from(std::string_view text, std::size_t offset);
+// Appends UTF-8 text (the script's, or an edit's) in the script's encoding. UTF-16 is written from the code
+// points of valid UTF-8, which every text decoded from UTF-16 and every edit is.
+void append_encoded(std::string& out, const ScriptText& script, std::string_view text);
 
 } // namespace qxrfanuc

@@ -164,95 +164,118 @@ TEST(DecodeStatement, InvertsTheGenerator) {
 // What a comment in the generator's form is read as.
 struct Form {
     bool read_wording;
-    bool general_type;
+    RegisterType type;
     std::int64_t fanuc;
     std::int64_t qxr;
+    std::string after; // the script's own words after its final period
 };
 
 struct CommentCase {
     const char* name;
     std::string text;
     std::optional<Form> form; // none when the comment is not in the form
+    std::size_t reached = 0;  // then: how many of its bytes follow a form
 };
 
 class ReadsComment : public testing::TestWithParam<CommentCase> {};
 
 TEST_P(ReadsComment, InTheGeneratorsFormOrNot) {
     const auto& c = GetParam();
-    const auto parsed = parse_generator_comment(c.text);
-    ASSERT_EQ(parsed.has_value(), c.form.has_value());
-    if (parsed && c.form) {
-        EXPECT_EQ(parsed->read_wording, c.form->read_wording);
-        EXPECT_EQ(parsed->general_type, c.form->general_type);
-        EXPECT_EQ(parsed->fanuc.value, c.form->fanuc);
-        EXPECT_EQ(parsed->qxr.value, c.form->qxr);
+    const auto read = read_generator_comment(c.text);
+    ASSERT_EQ(read.has_value(), c.form.has_value());
+    if (read && c.form) {
+        EXPECT_EQ(read->read_wording, c.form->read_wording);
+        EXPECT_EQ(read->type, c.form->type);
+        EXPECT_EQ(read->fanuc.value, c.form->fanuc);
+        EXPECT_EQ(read->qxr.value, c.form->qxr);
+        EXPECT_EQ(std::string_view(c.text).substr(read->form_end), c.form->after);
+    } else if (!read) {
+        EXPECT_EQ(read.error(), c.reached);
     }
 }
 
 const std::string megabyte(1 << 20, 'x');
+const std::string r_read = "Read Value From Fanuc General Register [R] ";
 
 INSTANTIATE_TEST_SUITE_P(
     Comments, ReadsComment,
     testing::Values(
         CommentCase{"Read", " Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.",
-                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
+                    Form{true, RegisterType::General, 1, 12, ""}},
         CommentCase{"Write", "Read Value From QXR Register 12, and Store in Fanuc Position Register [PR] 3.",
-                    Form{.read_wording = false, .general_type = false, .fanuc = 3, .qxr = 12}},
+                    Form{false, RegisterType::Position, 3, 12, ""}},
         CommentCase{"EmptyType", "Read Value From QXR Register 12, and Store in Fanuc  1.",
-                    Form{.read_wording = false, .general_type = false, .fanuc = 1, .qxr = 12}},
-        CommentCase{"TabsAroundCount", "\t Read Value From Fanuc R 2, and Store in QXR Register -7. \t",
-                    Form{.read_wording = true, .general_type = false, .fanuc = 2, .qxr = -7}},
-        CommentCase{"TypeWithDigits", "Read Value From Fanuc R1 -5, and Store in QXR Register 0.",
-                    Form{.read_wording = true, .general_type = false, .fanuc = -5, .qxr = 0}},
-        CommentCase{"LongZeros",
-                    "Read Value From Fanuc General Register [R] 0000000000001, and Store in QXR "
-                    "Register -000000000000012.",
-                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = -12}},
-        CommentCase{"HugeNumber",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register " +
-                        std::string(1000, '9') + ".",
-                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 99'999'999}},
-        CommentCase{"MegabyteType", "Read Value From Fanuc " + megabyte + " 4, and Store in QXR Register 12.",
-                    Form{.read_wording = true, .general_type = false, .fanuc = 4, .qxr = 12}},
+                    Form{false, RegisterType::Unnamed, 1, 12, ""}},
+        CommentCase{"EmptyTypeRead", "Read Value From Fanuc  -3, and Store in QXR Register -7.",
+                    Form{true, RegisterType::Unnamed, -3, -7, ""}},
+        CommentCase{"TabsAround",
+                    "\t Read Value From Fanuc General Register [R] 2, and Store in QXR Register 0. \t",
+                    Form{true, RegisterType::General, 2, 0, " \t"}},
+        CommentCase{"LongZeros", r_read + "0000000000001, and Store in QXR Register -000000000000012.",
+                    Form{true, RegisterType::General, 1, -12, ""}},
+        CommentCase{"HugeNumber", r_read + "1, and Store in QXR Register " + std::string(1000, '9') + ".",
+                    Form{true, RegisterType::General, 1, 99'999'999, ""}},
         CommentCase{"MegabyteOfBlanks",
-                    std::string(1 << 20, ' ') +
-                        "Read Value From Fanuc General Register [R] 1, and Store in QXR "
-                        "Register 12." +
+                    std::string(1 << 20, ' ') + r_read + "1, and Store in QXR Register 12." +
                         std::string(1 << 20, '\t'),
-                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
-        CommentCase{"BlankDoubledBeforeRegister",
-                    "Read Value From Fanuc General Register [R]  1, and Store in QXR Register 12.",
-                    std::nullopt},
-        CommentCase{"BlankDoubledAfterFanuc",
-                    "Read Value From Fanuc  General Register [R] 1, and Store in QXR Register 12.",
-                    std::nullopt},
+                    Form{true, RegisterType::General, 1, 12, std::string(1 << 20, '\t')}},
         CommentCase{"WordsAfterTheFinalPeriodAreTheScriptsOwn",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. ok",
-                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
-        CommentCase{"TextAfterTheFinalDigits",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12 ok.",
-                    std::nullopt},
-        CommentCase{"WordingTwiceReadsTheFirst",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12. Read Value "
-                    "From Fanuc General Register [R] 1, and Store in QXR Register 12.",
-                    Form{.read_wording = true, .general_type = true, .fanuc = 1, .qxr = 12}},
+                    r_read + "1, and Store in QXR Register 12. ok",
+                    Form{true, RegisterType::General, 1, 12, " ok"}},
         CommentCase{
-            "WriteWordingTwiceReadsTheFirst",
-            "Read Value From QXR Register 12, and Store in Fanuc R 5. Read Value From QXR Register 14, "
-            "and Store in Fanuc R 6.",
-            Form{.read_wording = false, .general_type = false, .fanuc = 5, .qxr = 12}},
-        CommentCase{"NoFullStop",
-                    "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12",
-                    std::nullopt},
-        CommentCase{"NoBlankBeforeRegister",
-                    "Read Value From Fanuc General Register [R]1, and Store in QXR "
-                    "Register 12.",
-                    std::nullopt},
-        CommentCase{"OtherWords", "read value from fanuc R 1, and store in QXR register 12.", std::nullopt},
-        CommentCase{"Empty", "", std::nullopt}),
+            "WordingTwiceReadsTheFirst",
+            r_read + "1, and Store in QXR Register 12. " + r_read + "2, and Store in QXR Register 14.",
+            Form{true, RegisterType::General, 1, 12, " " + r_read + "2, and Store in QXR Register 14."}},
+        // Where a comment leaves every form: the byte past the longest start it shares with one.
+        CommentCase{"OnlyTheThreeTypeTexts", "Read Value From Fanuc R 1, and Store in QXR Register 12.",
+                    std::nullopt, 22},
+        CommentCase{"TypeInOtherLetterCase",
+                    "Read Value From Fanuc General register [R] 1, and Store in QXR Register 12.",
+                    std::nullopt, 30},
+        CommentCase{"MegabyteType", "Read Value From Fanuc " + megabyte + " 4, and Store in QXR Register 12.",
+                    std::nullopt, 22},
+        CommentCase{"BlankDoubledBeforeRegister", r_read + " 1, and Store in QXR Register 12.", std::nullopt,
+                    r_read.size()},
+        CommentCase{"NoCommaInAWrite",
+                    "Read Value From QXR Register 12 and Store in Fanuc General Register [R] 1.",
+                    std::nullopt, 31},
+        CommentCase{"TextAfterTheFinalDigits", r_read + "1, and Store in QXR Register 12 ok.", std::nullopt,
+                    74},
+        CommentCase{"NoFullStop", r_read + "1, and Store in QXR Register 12", std::nullopt, 74},
+        CommentCase{"PluralWording",
+                    "Read Values From Fanuc General Register [R] 1, and Store in QXR Register 12.",
+                    std::nullopt, 10},
+        CommentCase{"OtherWords", "read value from fanuc R 1, and store in QXR register 12.", std::nullopt,
+                    0},
+        CommentCase{"Empty", "", std::nullopt, 0}),
     row_name);
 
-// The overlaps of random writes, against a plain comparison with every earlier one.
+struct MentionCase {
+    const char* name;
+    std::string text;
+    bool mentions;
+};
+
+class Mentions : public testing::TestWithParam<MentionCase> {};
+
+TEST_P(Mentions, ARegisterByADigitAndAWord) {
+    EXPECT_EQ(mentions_register(GetParam().text), GetParam().mentions);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Comments, Mentions,
+    testing::Values(MentionCase{"TicketNumber", " ticket 123", false},
+                    MentionCase{"NoDigit", " part count to Fanuc", false},
+                    MentionCase{"FanucAndADigit", " from FANUC 5", true},
+                    MentionCase{"QxrInSmallLetters", "qxr12", true},
+                    MentionCase{"RegisterWithADigit", " Register 5 holds the count", true},
+                    MentionCase{"InvisibleCharacterInTheWord", " reg\xE2\x80\x8Bister 9", true},
+                    MentionCase{"ControlCharacterInTheWord", " fa\tnuc 9", true},
+                    MentionCase{"DigitOfAnotherScript", " register \xD9\xA3", false},
+                    MentionCase{"Blank", "  ", false}),
+    row_name);
+
+// The latest earlier write that each random write meets, against a plain comparison with every earlier one.
 TEST(WriteOverlaps, AgreeWithComparingEveryPair) {
     std::mt19937 random(7);
     std::uniform_int_distribution<std::int32_t> first(-32768, 32767);
@@ -262,19 +285,16 @@ TEST(WriteOverlaps, AgreeWithComparingEveryPair) {
     for (std::size_t line = 1; line <= 2000; ++line) {
         const std::int32_t start = first(random) / (line % 3 == 0 ? 64 : 1);
         const WrittenRange range{line, start, start + width(random)};
-        std::size_t count = 0;
         std::size_t latest = 0;
         for (const auto& other : earlier) {
             if (other.first < range.end && range.first < other.end) {
-                ++count;
                 latest = other.line;
             }
         }
-        const auto overlap = overlaps.add(range);
-        ASSERT_EQ(overlap.has_value(), count > 0) << line;
-        if (overlap) {
-            EXPECT_EQ(overlap->count, count);
-            EXPECT_EQ(overlap->latest.line, latest);
+        const auto met = overlaps.add(range);
+        ASSERT_EQ(met.has_value(), latest > 0) << line;
+        if (met) {
+            EXPECT_EQ(met->line, latest);
         }
         earlier.push_back(range);
     }

@@ -4,6 +4,8 @@
 #include "cli_run.h"
 #include "exit_status.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -47,34 +49,98 @@ TEST(CliDocuments, ListEveryExitStatus) {
     EXPECT_EQ(listed_statuses(section.substr(0, section.find(".SH", 1)), ".B ", "\n"), table);
 }
 
-// Every check of the table is named in --help, the README and the manual page, in the table's order.
+// The manual page's text as roff writes it: a hyphen as \-, a backslash as \e.
+std::string roff(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        out += c == '-' ? "\\-" : c == '\\' ? "\\e" : std::string(1, c);
+    }
+    return out;
+}
+
+// --help and the manual page hold every check of the table, in its order, with its severity and meaning.
 TEST(CliDocuments, EveryCheckIsDocumented) {
     const auto help = cli({"--help"}).out;
-    const auto readme = source_file("README.md");
-    auto manual = source_file("packaging/linux/qxr-fanuc-cli.1.in");
-    for (std::size_t at = manual.find("\\-"); at != std::string::npos; at = manual.find("\\-", at)) {
-        manual.erase(at, 1);
-    }
+    const auto manual = source_file("packaging/linux/qxr-fanuc-cli.1.in");
     std::size_t in_help = 0;
-    std::size_t in_readme = 0;
     std::size_t in_manual = 0;
     for (const auto& check : qxrfanuc::checks) {
         const std::string name(check.name);
-        const std::string help_line =
-            "  " + name + " (" + std::string(qxrfanuc::severity_name(check.severity)) + "): ";
-        in_help = help.find(help_line, in_help);
+        const std::string severity(qxrfanuc::severity_name(check.severity));
+        in_help = help.find("  " + name + " (" + severity + "): ", in_help);
         EXPECT_NE(in_help, std::string::npos) << name;
-        if (check.check == qxrfanuc::Check::OwnComment || check.check == qxrfanuc::Check::QxrChoice ||
-            check.check == qxrfanuc::Check::Unfixed) {
-            EXPECT_NE(readme.find("(`" + name + "`)"), std::string::npos) << name;
-        } else {
-            in_readme = readme.find(
-                "- `" + name + "` (" + std::string(qxrfanuc::severity_name(check.severity)), in_readme);
-            EXPECT_NE(in_readme, std::string::npos) << name;
-        }
-        in_manual = manual.find("\\fB" + name + "\\fR", in_manual);
-        EXPECT_NE(in_manual, std::string::npos) << name;
+        const std::string entry = ".TP\n\\fB" + roff(name) + "\\fR (" + severity + ")" +
+                                  (check.fix_only ? " (with \\fB\\-\\-fix\\fR only)" : "") + "\n" +
+                                  roff(check.meaning) + "\n";
+        in_manual = manual.find(entry, in_manual);
+        EXPECT_NE(in_manual, std::string::npos) << entry;
     }
+}
+
+// The code blocks of the README's section that starts with the heading, in order.
+std::vector<std::string> code_blocks(const std::string& readme, const std::string& heading) {
+    const std::size_t start = readme.find(heading);
+    const std::size_t end = readme.find("\n## ", start + 1);
+    std::vector<std::string> blocks;
+    for (std::size_t at = readme.find("```\n", start); at < end; at = readme.find("```\n", at)) {
+        const std::size_t close = readme.find("\n```", at + 4);
+        blocks.push_back(readme.substr(at + 4, close + 1 - at - 4));
+        at = close + 4;
+    }
+    return blocks;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> found;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t end = std::min(line.find(' ', at), line.size());
+        found.push_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    return found;
+}
+
+// The script with each line a "NcN" diff names as changed ("< old", "> new") replaced.
+std::string with_diff(std::string script, const std::string& diff) {
+    for (std::size_t at = diff.find("\n< "); at != std::string::npos; at = diff.find("\n< ", at + 1)) {
+        const std::string old_line = diff.substr(at + 3, diff.find('\n', at + 1) - at - 3);
+        const std::size_t added = diff.find("\n> ", at);
+        const std::string new_line = diff.substr(added + 3, diff.find('\n', added + 1) - added - 3);
+        script.replace(script.find(old_line), old_line.size(), new_line);
+    }
+    return script;
+}
+
+// The README's examples of --check, --map and --fix, run as written on its script.
+TEST(CliDocuments, CheckExamplesRunAsWritten) {
+    const auto blocks = code_blocks(source_file("README.md"), "## Checking a background script");
+    ASSERT_GE(blocks.size(), 4U);
+    const std::string& script = blocks.front();
+    std::ofstream("background.txt", std::ios::binary) << script;
+    std::size_t run = 0;
+    for (const auto& block : blocks) {
+        const std::string prompt = "$ qxr-fanuc-cli ";
+        if (!block.starts_with(prompt)) {
+            continue;
+        }
+        const std::size_t line_end = block.find('\n');
+        auto arguments = words(block.substr(prompt.size(), line_end - prompt.size()));
+        const auto shell =
+            std::ranges::find_if(arguments, [](const std::string& w) { return w.find_first_of("2|") == 0; });
+        const bool with_errors = shell == arguments.end();
+        const bool diffed = std::find(shell, arguments.end(), "diff") != arguments.end();
+        arguments.erase(shell, arguments.end());
+        const auto result = cli(arguments);
+        std::string printed = result.out + (with_errors ? result.err : "");
+        for (auto at = printed.find("\r\n"); at != std::string::npos; at = printed.find("\r\n", at)) {
+            printed.erase(at, 1); // the map's rows end in CR LF, which a terminal shows as line ends
+        }
+        const std::string shown = block.substr(line_end + 1);
+        EXPECT_EQ(printed, diffed ? with_diff(script, shown) : shown) << block;
+        ++run;
+    }
+    std::filesystem::remove("background.txt");
+    EXPECT_EQ(run, 3U);
 }
 
 } // namespace
