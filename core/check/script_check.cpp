@@ -19,7 +19,6 @@ namespace {
 struct CommentsRead {
     std::optional<GeneratorComment> first_form; // the first in the generator's form
     bool any_lie = false;                       // a form that disagrees
-    bool any_text = false;                      // a comment that holds more than blanks
     bool any_own = false;                       // one of the script's own
 };
 
@@ -58,7 +57,7 @@ public:
             fix_notes(statement, decoding, comments, *inputs);
         }
         report_comments(statement, a[0], decoding, inputs);
-        if (fixing_ && inputs && !comments.any_text && statement.ends_its_line) {
+        if (fixing_ && inputs && statement.ends_its_line) {
             sinks_.on_edit(added_comment(text_, statement, *inputs));
         }
         sinks_.on_statement(statement, inputs);
@@ -99,7 +98,6 @@ private:
         for_each_comment(text_, statement.comments_start, statement.comments_end, [&](const Token& token) {
             const std::string_view text = token.comment_text(text_);
             const auto form = read_generator_comment(text);
-            read.any_text = read.any_text || !without_blanks(text).empty();
             if (form) {
                 read.first_form = read.first_form ? read.first_form : form.value();
                 read.any_lie =
@@ -117,13 +115,13 @@ private:
     static std::optional<DecodedInputs> inputs_of(const std::array<std::int16_t, 4>& a,
                                                   const StatementDecoding& decoding,
                                                   const CommentsRead& read) {
-        if (!decoding.index_in_range || !decoding.fanuc || !decoding.items) {
+        if (!decoding.index_in_range || !decoding.grid || !decoding.fanuc || !decoding.items) {
             return std::nullopt;
         }
         const auto& form = read.first_form;
-        const std::int64_t named = form ? form->qxr.value : std::int64_t{a[0]} * 2 + 1;
-        const bool from_comment = form && named >= int16_min && named <= int16_max &&
-                                  qxr_index(static_cast<std::int16_t>(named)) == a[0];
+        const std::int64_t named = form ? form->qxr.value : int16_max + 1;
+        const bool from_comment =
+            named >= int16_min && named <= int16_max && qxr_index(static_cast<std::int16_t>(named)) == a[0];
         const auto qxr = static_cast<std::int16_t>(from_comment ? named : 2 * std::int64_t{a[0]});
         RegisterType type = *decoding.grid;
         if (type == RegisterType::Position && form && form->type == RegisterType::Unnamed) {
@@ -150,13 +148,12 @@ private:
 
     void fix_notes(const Statement& statement, const StatementDecoding& decoding, const CommentsRead& read,
                    const DecodedInputs& inputs) {
-        const bool adds = !read.any_text && statement.ends_its_line;
         if (read.any_own && !read.first_form) {
             report(statement, Check::OwnComment,
                    "the script's own comment is kept, so the generator's is not written");
         }
         const auto registers = decoding.qxr_registers();
-        if ((adds || read.any_lie) && !inputs.qxr_from_comment && registers.size() > 1) {
+        if ((statement.ends_its_line || read.any_lie) && !inputs.qxr_from_comment && registers.size() > 1) {
             report(statement, Check::QxrChoice, qxr_choice(registers, inputs.qxr));
         }
     }

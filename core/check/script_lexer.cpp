@@ -41,67 +41,77 @@ bool statement_starts(std::string_view text, std::size_t at) {
     return text[at] == 'm' && statement_opens(text, at, is_write);
 }
 
-// One argument as it is read: the first and last byte of its code, and whether a string stands in it.
-struct Argument {
+// The arguments as far as they are read: how many, their values, the first that is no plain integer, and
+// the first and last byte of code of the one being read, and whether a string stands in it.
+struct ArgumentsRead {
+    std::size_t count = 0;
+    std::size_t first_not_plain = 0;
+    std::array<std::int64_t, 4> values{};
     std::size_t first = none;
     std::size_t last = 0;
     bool string = false;
 };
 
+void end_argument(std::string_view text, ArgumentsRead& read, Statement& statement) {
+    const auto written = read.first == none || read.string
+                             ? std::string_view()
+                             : text.substr(read.first, read.last + 1 - read.first);
+    const auto value = number_value(written);
+    ++read.count;
+    read.first_not_plain = value || read.first_not_plain != 0 ? read.first_not_plain : read.count;
+    if (value && read.count <= read.values.size()) {
+        read.values.at(read.count - 1) = *value;
+        statement.argument_texts.at(read.count - 1) = written;
+    }
+    read.first = none;
+    read.string = false;
+}
+
+void end_list(const ArgumentsRead& read, Statement& statement) {
+    if (read.count != read.values.size()) {
+        statement.unchecked_because =
+            std::to_string(read.count) + (read.count == 1 ? " argument" : " arguments") + ", not 4";
+    } else if (read.first_not_plain != 0) {
+        statement.unchecked_because =
+            "argument " + std::to_string(read.first_not_plain) + " is not a plain integer";
+    } else {
+        statement.arguments = read.values;
+    }
+}
+
 // Reads the arguments between the ( at open and its ) on the same line, comments counting as blanks; the
 // offset of that ), or none with the reason in the statement.
 std::size_t read_arguments(std::string_view text, std::size_t open, Statement& statement) {
     std::size_t depth = 1;
-    std::size_t count = 0;
-    std::size_t first_not_plain = 0;
-    std::array<std::int64_t, 4> values{};
-    Argument argument;
+    ArgumentsRead read;
     for (std::size_t at = open + 1; at < text.size();) {
         const Token token = token_at(text, at);
-        if (token.kind == TokenKind::String) {
-            argument.string = true;
-        } else if (token.kind == TokenKind::BlockComment && !has_line_end(text.substr(at, token.end - at))) {
-            // a blank
-        } else if (token.kind != TokenKind::Code) {
-            statement.unchecked_because = "no closing ) on its line";
-            return none;
-        } else if (statement_starts(text, at)) {
+        const bool blank =
+            token.kind == TokenKind::BlockComment && !has_line_end(text.substr(at, token.end - at));
+        read.string = read.string || token.kind == TokenKind::String;
+        if (token.kind != TokenKind::Code && token.kind != TokenKind::String && !blank) {
+            break;
+        }
+        if (token.kind == TokenKind::Code && statement_starts(text, at)) {
             statement.unchecked_because = "another statement starts inside its arguments";
             return none;
-        } else {
-            const char c = text[at];
-            depth += c == '(' ? 1 : 0;
-            depth -= c == ')' ? 1 : 0;
-            if ((c == ',' && depth == 1) || depth == 0) {
-                const bool empty_list = depth == 0 && count == 0 && argument.first == none;
-                const auto written = argument.first == none || argument.string
-                                         ? std::string_view()
-                                         : text.substr(argument.first, argument.last + 1 - argument.first);
-                const auto value = number_value(written);
-                ++count;
-                first_not_plain = value || first_not_plain != 0 ? first_not_plain : count;
-                if (value && count <= values.size()) {
-                    values.at(count - 1) = *value;
-                    statement.argument_texts.at(count - 1) = written;
-                }
-                argument = {};
-                if (depth == 0) {
-                    count = empty_list ? 0 : count;
-                    if (count != values.size()) {
-                        statement.unchecked_because =
-                            std::to_string(count) + (count == 1 ? " argument" : " arguments") + ", not 4";
-                    } else if (first_not_plain != 0) {
-                        statement.unchecked_because =
-                            "argument " + std::to_string(first_not_plain) + " is not a plain integer";
-                    } else {
-                        statement.arguments = values;
-                    }
-                    return at;
-                }
-            } else if (!is_script_blank(c)) {
-                argument.first = argument.first == none ? at : argument.first;
-                argument.last = at;
-            }
+        }
+        const char c = token.kind == TokenKind::Code ? text[at] : ' ';
+        depth += c == '(' ? 1 : 0;
+        depth -= c == ')' ? 1 : 0;
+        if (depth == 0 && read.count == 0 && read.first == none && !read.string) {
+            end_list(read, statement); // "()" holds no argument, where "(,)" holds two empty ones
+            return at;
+        }
+        if ((c == ',' && depth == 1) || depth == 0) {
+            end_argument(text, read, statement);
+        } else if (!is_script_blank(c)) {
+            read.first = read.first == none ? at : read.first;
+            read.last = at;
+        }
+        if (depth == 0) {
+            end_list(read, statement);
+            return at;
         }
         at = token.end;
     }

@@ -3,15 +3,15 @@
 
 #include "text_bytes.h"
 
-#include <algorithm>
-
 namespace qxrfanuc {
 
 namespace {
 
 std::size_t line_end_from(std::string_view text, std::size_t at) {
-    const auto end = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), ends_a_line);
-    return static_cast<std::size_t>(end - text.begin());
+    while (at < text.size() && !ends_a_line(text[at])) {
+        ++at;
+    }
+    return at;
 }
 
 Token string_at(std::string_view text, std::size_t at) {

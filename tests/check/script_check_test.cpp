@@ -229,6 +229,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Where a comment leaves every form: the byte past the longest start it shares with one.
         CommentCase{"OnlyTheThreeTypeTexts", "Read Value From Fanuc R 1, and Store in QXR Register 12.",
                     std::nullopt, 22},
+        CommentCase{"TypeThatBeginsWithTheRText",
+                    "Read Value From Fanuc General Register [R]S 1, and Store in QXR Register 12.",
+                    std::nullopt, 42},
         CommentCase{"TypeInOtherLetterCase",
                     "Read Value From Fanuc General register [R] 1, and Store in QXR Register 12.",
                     std::nullopt, 30},

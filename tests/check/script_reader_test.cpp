@@ -491,13 +491,14 @@ INSTANTIATE_TEST_SUITE_P(
             "Ranges",
             "mb.Read(5,800,60,1000) // Read Value From Fanuc General Register [R] 200, and Store in QXR "
             "Register 11.\nmb.Read(8000,3989,48,1000) mb.Read(6,0,0,1000) mb.Read(6,4001,-12,1000) "
-            "mb.Read(8001,800,62,1000)\n",
+            "mb.Read(8001,800,62,1000)\nmb.Read(6,1001,60,1000)\n",
             "1:1: warning: QXR register 11 is outside 12 to 16000 [range]\n"
             "2:28: warning: Fanuc register R 0 is outside 1 to 200; item count 0 transfers nothing [range]\n"
             "2:48: warning: Fanuc register PR 251 is outside 1 to 250; item count -1 transfers nothing "
             "[range]\n"
             "2:73: warning: QXR register 16002 is outside 12 to 16000; item count 31 is outside 1 to 30 "
-            "[range]\n"},
+            "[range]\n"
+            "3:1: warning: item count 5 is outside 1 to 4 [range]\n"},
         ReaderCase{"Overlaps",
                    "mb.Write(6,4,4,1000)\nmb.Read(6,4,62,1000)\nmb.Write(6,8,2,1000)\nmb.Write(6,4,6,1000)"
                    "\nmb.Write(6,12,0,1000) mb.Write(6,8,2,1000)\n",
@@ -598,6 +599,10 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"Controls", std::string("\x1B[31m\r\b\a\0\x7F", 10),
                                "\\x1B[31m\\x0D\\x08\\x07\\x00\\x7F"},
                     EscapeCase{"C1Control", "\xC2\x85", "\\xC2\\x85"},
+                    EscapeCase{"TerminalsControlSequenceIntroducer",
+                               "\xC2\x9B"
+                               "31m",
+                               "\\xC2\\x9B31m"},
                     EscapeCase{"SoftHyphen", "\xC2\xAD", "\\xC2\\xAD"},
                     EscapeCase{"RightToLeftOverride", "\xE2\x80\xAE", "\\xE2\\x80\\xAE"},
                     EscapeCase{"LineSeparator", "\xE2\x80\xA8", "\\xE2\\x80\\xA8"},

@@ -53,7 +53,11 @@ TEST(CliDocuments, ListEveryExitStatus) {
 std::string roff(std::string_view text) {
     std::string out;
     for (const char c : text) {
-        out += c == '-' ? "\\-" : c == '\\' ? "\\e" : std::string(1, c);
+        if (c == '-' || c == '\\') {
+            out += c == '-' ? "\\-" : "\\e";
+        } else {
+            out += c;
+        }
     }
     return out;
 }
@@ -67,11 +71,14 @@ TEST(CliDocuments, EveryCheckIsDocumented) {
     for (const auto& check : qxrfanuc::checks) {
         const std::string name(check.name);
         const std::string severity(qxrfanuc::severity_name(check.severity));
-        in_help = help.find("  " + name + " (" + severity + "): ", in_help);
+        std::string help_line = "  " + name;
+        help_line += " (" + severity + "): ";
+        in_help = help.find(help_line, in_help);
         EXPECT_NE(in_help, std::string::npos) << name;
-        const std::string entry = ".TP\n\\fB" + roff(name) + "\\fR (" + severity + ")" +
-                                  (check.fix_only ? " (with \\fB\\-\\-fix\\fR only)" : "") + "\n" +
-                                  roff(check.meaning) + "\n";
+        std::string entry = ".TP\n\\fB" + roff(name);
+        entry += "\\fR (" + severity + ")";
+        entry += check.fix_only ? " (with \\fB\\-\\-fix\\fR only)\n" : "\n";
+        entry += roff(check.meaning) + "\n";
         in_manual = manual.find(entry, in_manual);
         EXPECT_NE(in_manual, std::string::npos) << entry;
     }
