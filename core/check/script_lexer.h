@@ -9,6 +9,7 @@
 
 #include "checks.h"
 #include "script_tokens.h"
+#include "statement_reader.h"
 
 #include <array>
 #include <cstddef>
@@ -19,27 +20,6 @@
 #include <string_view>
 
 namespace qxrfanuc {
-
-struct Statement {
-    bool is_write = false;
-    std::size_t line = 0;       // 1-based
-    std::size_t column = 0;     // 1-based byte column of its m
-    std::size_t line_start = 0; // where its line starts in the text
-    // The four arguments, when the text splits at top-level commas into four plain integers (optional
-    // blanks, an optional sign, digits, optional blanks); a number too long for 16 bits stays too long.
-    std::optional<std::array<std::int64_t, 4>> arguments;
-    std::array<std::string_view, 4> argument_texts; // with them: each as written, without its blanks
-    std::string unchecked_because;                  // otherwise, why not
-    // With its ) on its line: its comments are those that start from comments_start to comments_end.
-    std::size_t comments_start = 0;
-    std::size_t comments_end = 0;
-    std::size_t end_offset = 0; // just past its ), or past a ; after it
-    // Only blanks follow end_offset on its line, or a // comment of nothing but blanks: where --fix may
-    // write the generator's comment.
-    bool ends_its_line = false;
-
-    [[nodiscard]] std::size_t column_of(std::size_t offset) const { return offset - line_start + 1; }
-};
 
 // Text that may run but is not read: a look-alike, a // comment's hidden text, a string or a /* never
 // closed.
