@@ -2,6 +2,7 @@
 #include "batch.h"
 
 #include "exit_status.h"
+#include "generated_transfers.h"
 #include "line_reader.h"
 #include "messages.h"
 #include "register_type_argument.h"
@@ -28,7 +29,7 @@ std::array<std::string_view, 4> four_fields(std::string_view text) {
 
 // The status of one record, as a process exit status would give it.
 int process_record(const Line& line, std::size_t line_number, BufferedOutput& out, BufferedOutput& err,
-                   StatementChoice choice) {
+                   StatementChoice choice, GeneratedTransfers& transfers) {
     const auto report = [&](std::string_view message, int status) {
         auto& text = err.pending();
         text += "line " + std::to_string(line_number) + ": ";
@@ -70,6 +71,8 @@ int process_record(const Line& line, std::size_t line_number, BufferedOutput& ou
     }
     append_statements(out.pending(), *statements, choice);
     out.flush_if_full();
+    transfers.check(generated_inputs(fields[0], fields[1], fields[2], *type), line_number,
+                    "line " + std::to_string(line_number) + ": ", err);
     return exit_success;
 }
 
@@ -78,8 +81,9 @@ int process_record(const Line& line, std::size_t line_number, BufferedOutput& ou
 int run_batch(std::FILE* input, BufferedOutput& out, BufferedOutput& err, StatementChoice choice) {
     int status = exit_success;
     std::size_t line_number = 0;
+    GeneratedTransfers transfers(choice);
     const int read_error = read_lines(input, [&](const Line& line) {
-        const int record_status = process_record(line, ++line_number, out, err, choice);
+        const int record_status = process_record(line, ++line_number, out, err, choice, transfers);
         if (status == exit_success) {
             status = record_status;
         }

@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "script_check.h"
 #include "script_text.h"
+#include "statement_findings.h"
 
 #include <array>
 #include <cerrno>
@@ -25,7 +26,8 @@ namespace {
 // The map's rows end in CR LF, as RFC 4180 has them.
 constexpr std::string_view csv_row_end = "\r\n";
 constexpr std::string_view map_header =
-    "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE";
+    "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE,"
+    "qxr_first,qxr_last,fanuc_first,fanuc_last,registers";
 
 struct Totals {
     std::size_t found = 0;
@@ -99,12 +101,24 @@ private:
             text += ',' + (is_huge(arguments.at(i)) ? number_as_written(statement.argument_texts.at(i))
                                                     : std::to_string(arguments.at(i)));
         }
+        const auto spans = inputs ? spans_of(*inputs) : std::nullopt;
         if (inputs) {
             text += ',' + std::to_string(inputs->qxr) + ',' + std::to_string(inputs->fanuc) + ',' +
                     std::to_string(inputs->items) + ',';
             text += names_of(inputs->type).letters;
         } else {
             text += ",,,,";
+        }
+        // What the transfer covers, for a spreadsheet to sort and filter by: empty for no items.
+        if (spans) {
+            for (const std::int32_t end :
+                 {spans->qxr.first, spans->qxr.last, spans->fanuc.first, spans->fanuc.last}) {
+                text += ',' + std::to_string(end);
+            }
+            text += ',';
+            text += names_of(spans->registers).letters;
+        } else {
+            text += ",,,,,";
         }
         text += csv_row_end;
         out_.flush_if_full();

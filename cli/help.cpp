@@ -152,7 +152,10 @@ It reads UTF-8, and UTF-16 with a byte order mark, holding no NUL; it ends lines
 a lone CR, and reads // and /* */ comments and "..." and '...' strings as the language does.
 Every comment after a statement's ) on its line, before another statement starts, is compared
 when it is one of the generator's six (words after its final period are the script's own); one
-that mentions a register in another form is reported, and not compared. Columns count bytes of
+that mentions a register in another form is reported, and not compared. A transfer of N items
+from register F covers that type's registers F to F+N-1, and fills (a read) or sends (a write) the
+QXR registers 2I to 2I+W-1, I its QXR index and W its word count (2 per R item, 12 per PR item);
+the overlaps on both sides are said in those registers. Columns count bytes of
 the UTF-8 text. Control characters, invisible format characters, blanks other than the space and
 invalid UTF-8 from a script or a file name are printed as \xNN, one per byte.
 )";

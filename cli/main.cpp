@@ -4,6 +4,7 @@
 #include "check_command.h"
 #include "command_line.h"
 #include "exit_status.h"
+#include "generated_transfers.h"
 #include "help.h"
 #include "messages.h"
 #include "version.h"
@@ -32,6 +33,10 @@ int run_single(const Command& command, BufferedOutput& out, BufferedOutput& err)
         return exit_status_of(statements.error());
     }
     append_statements(out.pending(), *statements, command.choice);
+    GeneratedTransfers(command.choice)
+        .check(generated_inputs(command.inputs.qxr, command.inputs.fanuc, command.inputs.items,
+                                command.register_type),
+               0, std::string(program_name) + ": ", err);
     return exit_success;
 }
 

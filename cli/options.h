@@ -41,8 +41,8 @@ inline constexpr std::array<OptionInfo, 8> options{{
      "that overlap, and text that is not read; a summary goes to standard error"},
     {Option::Map, "--map", "", in_check,
      "with --check: print instead a CSV map of the statements (file, line, column, function, its four "
-     "arguments, and the generator's inputs QXR, FANUC, ITEMS, TYPE it decodes to, empty when it decodes to "
-     "none)"},
+     "arguments, the generator's inputs QXR, FANUC, ITEMS, TYPE it decodes to, empty when it decodes to "
+     "none, and the first and last QXR and Fanuc register it covers and which registers those are)"},
     {Option::Fix, "--fix", "", in_check,
      "with --check and one FILE: print the script with the generator's own comment where a statement that "
      "ends its line has none, and the generator's form in place of a form that says something else (its "

@@ -26,6 +26,7 @@ enum class Check : std::uint8_t {
     OpenString,
     LookAlike,
     HiddenText,
+    Malformed,
     Unchecked,
     Argument,
     Index,
@@ -33,7 +34,9 @@ enum class Check : std::uint8_t {
     Words,
     LastArgument,
     Range,
+    QxrOdd,
     Overlap,
+    QxrOverlap,
     OwnComment,
     QxrChoice,
     Comment,
@@ -50,7 +53,7 @@ struct CheckInfo {
     bool fix_only = false;    // given by --fix alone
 };
 
-inline constexpr std::array<CheckInfo, 18> checks{{
+inline constexpr std::array<CheckInfo, 21> checks{{
     {Check::OpenComment, "open-comment", Severity::Warning,
      "a /* is never closed, so the rest of the script is not read"},
     {Check::OpenString, "open-string", Severity::Warning,
@@ -62,8 +65,11 @@ inline constexpr std::array<CheckInfo, 18> checks{{
     {Check::HiddenText, "hidden-text", Severity::Warning,
      "inside a // comment, text holding mb. after a character that some languages end a line at (NEL, "
      "LS, PS, VT, FF): it may run, but is read as part of the comment"},
+    {Check::Malformed, "malformed", Severity::Error,
+     "a statement the generator never writes: not four arguments, an empty one, two numbers with no comma "
+     "between them, no ) on its line, or no ; after its )"},
     {Check::Unchecked, "unchecked", Severity::Note,
-     "a statement whose arguments are not four plain integers, or whose ) is not on its line"},
+     "a statement with an argument that is a name or an expression, which is not checked further"},
     {Check::Argument, "argument", Severity::Error, "an argument outside -32768 to 32767"},
     {Check::Index, "index", Severity::Error, "no 16-bit QXR register halves to the first argument"},
     {Check::Address, "address", Severity::Error,
@@ -72,8 +78,13 @@ inline constexpr std::array<CheckInfo, 18> checks{{
     {Check::LastArgument, "last-argument", Severity::Warning, "a last argument other than 1000"},
     {Check::Range, "range", Severity::Warning,
      "values outside the window's hints; an item count of zero or less transfers nothing"},
+    {Check::QxrOdd, "qxr-odd", Severity::Note,
+     "an odd QXR register: the index names the even one below it, from which the transfer fills or sends"},
     {Check::Overlap, "overlap", Severity::Warning,
-     "a write whose Fanuc addresses meet an earlier write's in the same script"},
+     "a write whose Fanuc registers meet an earlier write's of the same type in the same script"},
+    {Check::QxrOverlap, "qxr-overlap", Severity::Warning,
+     "a read whose QXR registers meet an earlier read's (the later overwrites them) or a write's (which "
+     "sends what the read fills), or a write whose QXR registers meet an earlier read's"},
     {Check::OwnComment, "own-comment", Severity::Note,
      "the statement has comments of the script's own, so the generator's is not written", true},
     {Check::QxrChoice, "qxr-choice", Severity::Note,

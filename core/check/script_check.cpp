@@ -7,7 +7,6 @@
 #include "statement_decoder.h"
 #include "statement_findings.h"
 #include "text_bytes.h"
-#include "write_overlaps.h"
 
 #include <algorithm>
 
@@ -28,8 +27,14 @@ public:
         : text_(text), fixing_(fixing == CommentFixing::On), sinks_(sinks) {}
 
     void statement(const Statement& statement) {
+        if (!statement.malformed_because.empty()) {
+            report(statement, Check::Malformed,
+                   "the generator never writes this: " + statement.malformed_because);
+        }
         if (!statement.arguments) {
-            report(statement, Check::Unchecked, "not checked: " + statement.unchecked_because);
+            if (!statement.unchecked_because.empty()) {
+                report(statement, Check::Unchecked, "not checked: " + statement.unchecked_because);
+            }
             sinks_.on_statement(statement, std::nullopt);
             return;
         }
@@ -48,11 +53,12 @@ public:
         const CommentsRead comments = read_comments(statement, a[0], decoding);
         const auto inputs = inputs_of(a, decoding, comments);
         if (inputs) {
-            if (auto outside = outside_hints(*inputs)) {
-                report(statement, Check::Range, std::move(*outside));
-            }
+            const Transfer transfer{*inputs, statement.is_write, statement.line};
+            transfers_.check(transfer, [&](Check check, std::string message) {
+                report(statement, check, std::move(message));
+            });
+            transfers_.add(transfer);
         }
-        check_overlap(statement, a);
         if (fixing_ && inputs) {
             fix_notes(statement, decoding, comments, *inputs);
         }
@@ -130,22 +136,6 @@ private:
         return DecodedInputs{qxr, *decoding.fanuc, *decoding.items, type, from_comment};
     }
 
-    void check_overlap(const Statement& statement, const std::array<std::int16_t, 4>& a) {
-        if (!statement.is_write || a[2] <= 0) {
-            return;
-        }
-        const WrittenRange range{statement.line, a[1], std::int32_t{a[1]} + a[2]};
-        if (const auto latest = writes_.add(range)) {
-            report(statement, Check::Overlap,
-                   "writes Fanuc addresses " + range_of(range) + ", which overlap " + range_of(*latest) +
-                       " written at line " + std::to_string(latest->line));
-        }
-    }
-
-    static std::string range_of(const WrittenRange& range) {
-        return "[" + std::to_string(range.first) + ", " + std::to_string(range.end) + ")";
-    }
-
     void fix_notes(const Statement& statement, const StatementDecoding& decoding, const CommentsRead& read,
                    const DecodedInputs& inputs) {
         if (read.any_own && !read.first_form) {
@@ -202,7 +192,7 @@ private:
     std::string_view text_;
     bool fixing_;
     const CheckSinks& sinks_;
-    WriteOverlaps writes_;
+    TransferChecks transfers_;
     UnreadTotals unread_;
 };
 
@@ -231,14 +221,6 @@ void EditedText::copy_to(std::size_t end) {
 
 std::string counted(std::size_t count, std::string_view what) {
     return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
-}
-
-std::string number_as_written(std::string_view text) {
-    constexpr std::size_t shown = 20;
-    if (text.size() <= shown + 4) {
-        return std::string(text);
-    }
-    return std::string(text.substr(0, shown)) + "... (" + std::to_string(text.size()) + " characters)";
 }
 
 UnreadTotals check_script(std::string_view text, CommentFixing fixing, const CheckSinks& sinks) {

@@ -10,6 +10,7 @@
 #include "checks.h"
 #include "script_lexer.h"
 #include "statement_text.h"
+#include "transfer_checks.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,15 +27,6 @@ struct Finding {
 
     [[nodiscard]] Severity severity() const { return check_info(check).severity; }
     [[nodiscard]] std::string_view name() const { return check_info(check).name; }
-};
-
-// The generator's inputs a statement decodes to.
-struct DecodedInputs {
-    std::int16_t qxr;
-    std::int16_t fanuc;
-    std::int16_t items;
-    RegisterType type;
-    bool qxr_from_comment; // a comment named it; else twice the index, one of the registers that fit
 };
 
 // Text to put in place of length bytes of the script's text at offset.
@@ -90,9 +82,6 @@ private:
 
 // "1 error", "2 errors": the count and the word, which takes an s unless the count is 1.
 [[nodiscard]] std::string counted(std::size_t count, std::string_view what);
-
-// A number's text as the script writes it, shortened visibly when it is very long.
-[[nodiscard]] std::string number_as_written(std::string_view text);
 
 // Checks a script's text: every finding, statement and edit, in the order they stand.
 UnreadTotals check_script(std::string_view text, CommentFixing fixing, const CheckSinks& sinks);

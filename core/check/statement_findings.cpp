@@ -4,6 +4,8 @@
 #include "digit_run.h"
 #include "range_hints.h"
 
+#include <algorithm>
+
 namespace qxrfanuc {
 
 namespace {
@@ -77,7 +79,64 @@ std::string type_rule(RegisterType type) {
     return named + " takes the " + letters(rule) + " rule";
 }
 
+std::string registers_text(RegisterType registers, RegisterSpan span) {
+    const std::string first = letters(registers) + "[" + std::to_string(span.first) + "]";
+    return span.first == span.last
+               ? first
+               : first + " to " + letters(registers) + "[" + std::to_string(span.last) + "]";
+}
+
+// The Fanuc addresses of the span's first and last register, by the type's rule, in 32 bits.
+std::string addresses_text(RegisterType registers, RegisterSpan span) {
+    const MappingRule& rule = mapping_rule(registers);
+    const auto address = [&](std::int32_t fanuc) {
+        return std::to_string(((fanuc - 1) * rule.address_step) + rule.address_offset);
+    };
+    return span.first == span.last ? "Fanuc address " + address(span.first)
+                                   : "Fanuc addresses " + address(span.first) + " to " + address(span.last);
+}
+
+std::string qxr_text(RegisterSpan span) {
+    return "QXR " + std::to_string(span.first) +
+           (span.first == span.last ? std::string() : " to " + std::to_string(span.last));
+}
+
+std::string_view verb(bool is_write) {
+    return is_write ? "sends" : "fills";
+}
+
 } // namespace
+
+std::string odd_qxr(std::int16_t qxr, RegisterSpan span) {
+    return "QXR register " + std::to_string(qxr) +
+           " is odd, and the index names the even one below it: the transfer covers " + qxr_text(span);
+}
+
+std::string fanuc_meets(const TransferSpans& spans, const TransferSpans& earlier, std::size_t line) {
+    const RegisterSpan met{std::max(spans.fanuc.first, earlier.fanuc.first),
+                           std::min(spans.fanuc.last, earlier.fanuc.last)};
+    return "writes " + registers_text(spans.registers, met) + " (" + addresses_text(spans.registers, met) +
+           "), which the write at line " + std::to_string(line) + " also writes (" +
+           registers_text(earlier.registers, earlier.fanuc) + ", " +
+           addresses_text(earlier.registers, earlier.fanuc) + ")";
+}
+
+std::string qxr_meets(bool is_write, RegisterSpan span, bool earlier_is_write, RegisterSpan earlier,
+                      std::size_t line) {
+    const RegisterSpan met{std::max(span.first, earlier.first), std::min(span.last, earlier.last)};
+    return std::string(verb(is_write)) + " " + qxr_text(met) + ", which the " +
+           (earlier_is_write ? "write" : "read") + " at line " + std::to_string(line) +
+           (is_write == earlier_is_write ? " also " : " ") + std::string(verb(earlier_is_write)) + " (" +
+           qxr_text(earlier) + ")";
+}
+
+std::string number_as_written(std::string_view text) {
+    constexpr std::size_t shown = 20;
+    if (text.size() <= shown + 4) {
+        return std::string(text);
+    }
+    return std::string(text.substr(0, shown)) + "... (" + std::to_string(text.size()) + " characters)";
+}
 
 std::optional<std::string> arguments_outside(const std::array<std::int64_t, 4>& arguments,
                                              const std::array<std::string_view, 4>& texts) {

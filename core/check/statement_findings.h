@@ -5,8 +5,8 @@
 // beside it: the words of each finding, in one place.
 
 #include "generator_comment.h"
-#include "script_check.h"
 #include "statement_decoder.h"
+#include "transfer_checks.h"
 
 #include <array>
 #include <optional>
@@ -30,6 +30,20 @@ struct CheckAndMessage {
 
 // The range finding of a statement's inputs, if it has one.
 [[nodiscard]] std::optional<std::string> outside_hints(const DecodedInputs& inputs);
+
+// A transfer's odd QXR register, with the registers it fills or sends.
+[[nodiscard]] std::string odd_qxr(std::int16_t qxr, RegisterSpan span);
+
+// A write's Fanuc registers that an earlier write's meet, with both spans, registers first, addresses second.
+[[nodiscard]] std::string fanuc_meets(const TransferSpans& spans, const TransferSpans& earlier,
+                                      std::size_t line);
+
+// A transfer's QXR registers that an earlier transfer's meet.
+[[nodiscard]] std::string qxr_meets(bool is_write, RegisterSpan span, bool earlier_is_write,
+                                    RegisterSpan earlier, std::size_t line);
+
+// A number's text as the script writes it, shortened visibly when it is very long.
+[[nodiscard]] std::string number_as_written(std::string_view text);
 
 // How a comment in the generator's form disagrees with its statement, as far as the statement tells: its
 // wording always, its type when the address lies on a grid, its Fanuc register when the generator writes

@@ -42,24 +42,44 @@ bool statement_starts(std::string_view text, std::size_t at) {
     return text[at] == 'm' && statement_opens(text, at, is_write);
 }
 
-// The arguments as far as they are read: how many, their values, the first that is no plain integer, and
-// the first and last byte of code of the one being read, and whether a string stands in it.
+// The arguments as far as they are read: how many, their values, the first that is no plain integer and
+// the first that the generator could never have written, and the first and last byte of code of the one
+// being read, and whether a string stands in it.
 struct ArgumentsRead {
     std::size_t count = 0;
     std::size_t first_not_plain = 0;
+    std::string first_malformed;
     std::array<std::int64_t, 4> values{};
     std::size_t first = none;
     std::size_t last = 0;
     bool string = false;
 };
 
+// Numbers with blanks between them and nothing else.
+bool holds_numbers_only(std::string_view written) {
+    std::size_t numbers = 0;
+    for (std::size_t at = 0; at < written.size();) {
+        const std::size_t end = std::min(written.find_first_of(" \t", at), written.size());
+        if (end > at && !number_value(written.substr(at, end - at))) {
+            return false;
+        }
+        numbers += end > at ? 1 : 0;
+        at = end + 1;
+    }
+    return numbers > 1;
+}
+
 void end_argument(std::string_view text, ArgumentsRead& read, Statement& statement) {
-    const auto written = read.first == none || read.string
-                             ? std::string_view()
-                             : text.substr(read.first, read.last + 1 - read.first);
-    const auto value = number_value(written);
+    const auto written =
+        read.first == none ? std::string_view() : text.substr(read.first, read.last + 1 - read.first);
+    const auto value = read.string ? std::nullopt : number_value(written);
     ++read.count;
     read.first_not_plain = value || read.first_not_plain != 0 ? read.first_not_plain : read.count;
+    if (read.first_malformed.empty() && !read.string && (written.empty() || holds_numbers_only(written))) {
+        read.first_malformed =
+            "argument " + std::to_string(read.count) +
+            (written.empty() ? " is empty" : " holds two numbers with no comma between them");
+    }
     if (value && read.count <= read.values.size()) {
         read.values.at(read.count - 1) = *value;
         statement.argument_texts.at(read.count - 1) = written;
@@ -70,11 +90,20 @@ void end_argument(std::string_view text, ArgumentsRead& read, Statement& stateme
 
 void end_list(const ArgumentsRead& read, Statement& statement) {
     if (read.count != read.values.size()) {
+        statement.malformed_because = std::to_string(read.count) +
+                                      (read.count == 1 ? " argument" : " arguments") +
+                                      ", where the generator writes 4";
+    }
+    if (!read.first_malformed.empty()) {
+        statement.malformed_because +=
+            (statement.malformed_because.empty() ? "" : "; ") + read.first_malformed;
+    }
+    if (!statement.malformed_because.empty()) {
+        return;
+    }
+    if (read.first_not_plain != 0) {
         statement.unchecked_because =
-            std::to_string(read.count) + (read.count == 1 ? " argument" : " arguments") + ", not 4";
-    } else if (read.first_not_plain != 0) {
-        statement.unchecked_because =
-            "argument " + std::to_string(read.first_not_plain) + " is not a plain integer";
+            "argument " + std::to_string(read.first_not_plain) + " is a name or an expression, not a number";
     } else {
         statement.arguments = read.values;
     }
@@ -116,7 +145,7 @@ std::size_t read_arguments(std::string_view text, std::size_t open, Statement& s
         }
         at = token.end;
     }
-    statement.unchecked_because = "no closing ) on its line";
+    statement.malformed_because = "no ) on its line";
     return none;
 }
 
@@ -159,7 +188,12 @@ void read_statement_end(std::string_view text, std::size_t close, Statement& sta
         return at;
     };
     std::size_t at = blanks_from(close + 1);
-    statement.end_offset = at < text.size() && text[at] == ';' ? at + 1 : close + 1;
+    const bool semicolon = at < text.size() && text[at] == ';';
+    statement.end_offset = semicolon ? at + 1 : close + 1;
+    if (!semicolon) {
+        statement.malformed_because +=
+            (statement.malformed_because.empty() ? "" : "; ") + std::string("no ; after its )");
+    }
     at = blanks_from(statement.end_offset);
     const bool line_ends = at == text.size() || ends_a_line(text[at]);
     const bool empty_comment = text.substr(at).starts_with("//") && statement.comments_end >= at + 2 &&

@@ -22,7 +22,8 @@ struct Statement {
     // blanks, an optional sign, digits, optional blanks); a number too long for 16 bits stays too long.
     std::optional<std::array<std::int64_t, 4>> arguments;
     std::array<std::string_view, 4> argument_texts; // with them: each as written, without its blanks
-    std::string unchecked_because;                  // otherwise, why not
+    std::string unchecked_because;                  // otherwise, when an argument is a name or an expression
+    std::string malformed_because; // what the generator would never write: its arguments, its ) or its ;
     // With its ) on its line: its comments are those that start from comments_start to comments_end.
     std::size_t comments_start = 0;
     std::size_t comments_end = 0;

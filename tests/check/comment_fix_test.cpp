@@ -69,11 +69,21 @@ INSTANTIATE_TEST_SUITE_P(
             "Register 14.",
             "2:1: note: QXR registers 14 and 15 both halve to the QXR index 7; the comment written names 14, "
             "the even one [qxr-choice]\n"
+            "3:1: error: the generator never writes this: no ; after its ) [malformed]\n"
+            "3:1: warning: fills QXR 14 to 15, which the read at line 2 also fills (QXR 14 to 15) "
+            "[qxr-overlap]\n"
             "3:1: note: QXR registers 14 and 15 both halve to the QXR index 7; the comment written names 14, "
             "the even one [qxr-choice]\n"
+            "4:1: warning: sends QXR 14 to 15, which the read at line 3 fills (QXR 14 to 15) [qxr-overlap]\n"
             "4:1: note: QXR registers 14 and 15 both halve to the QXR index 7; the comment written names 14, "
             "the even one [qxr-choice]\n"
-            "5:1: warning: writes Fanuc addresses [4, 6), which overlap [4, 6) written at line 4 [overlap]\n"
+            "5:1: warning: writes R[1] (Fanuc address 4), which the write at line 4 also writes (R[1], Fanuc "
+            "address 4) [overlap]\n"
+            "5:1: warning: sends QXR 14 to 15, which the read at line 3 fills (QXR 14 to 15) [qxr-overlap]\n"
+            "5:23: warning: fills QXR 14 to 15, which the read at line 3 also fills (QXR 14 to 15) "
+            "[qxr-overlap]\n"
+            "5:23: warning: fills QXR 14 to 15, which the write at line 5 sends (QXR 14 to 15) "
+            "[qxr-overlap]\n"
             "5:23: note: QXR registers 14 and 15 both halve to the QXR index 7; the comment written names "
             "14, the even one [qxr-choice]\n"},
         FixCase{"RewritesOnlyTheForm",
@@ -91,15 +101,23 @@ INSTANTIATE_TEST_SUITE_P(
                 "ok\nmb.Write(50,1025,24,1000); // Read Value From QXR Register 101, and Store in Fanuc  3.",
                 "1:23: note: the comment is rewritten: it names Fanuc register 9, but the address is "
                 "register R 1 [fixed]\n"
+                "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+                "[qxr-overlap]\n"
                 "2:1: note: QXR registers 12 and 13 both halve to the QXR index 6; the comment written names "
                 "12, the even one [qxr-choice]\n"
                 "2:22: note: the comment is rewritten: it names Fanuc register 9, but the address is "
                 "register R 1; it names QXR register 14, whose half is not the QXR index 6 [fixed]\n"
+                "3:1: note: QXR register 13 is odd, and the index names the even one below it: the transfer "
+                "covers QXR 12 to 13 [qxr-odd]\n"
+                "3:1: warning: fills QXR 12 to 13, which the read at line 2 also fills (QXR 12 to 13) "
+                "[qxr-overlap]\n"
                 "3:22: note: the comment is rewritten: it names Fanuc register 9, but the address is "
                 "register R 1 [fixed]\n"
                 "3:104: note: the comment is rewritten: its type \"Position Register [PR]\" takes the PR "
                 "rule, but the address is on the R grid; it names Fanuc register 9, but the address is "
                 "register R 1 [fixed]\n"
+                "4:1: note: QXR register 101 is odd, and the index names the even one below it: the transfer "
+                "covers QXR 100 to 123 [qxr-odd]\n"
                 "4:28: note: the comment is rewritten: it names Fanuc register 9, but the address is "
                 "register PR 3 [fixed]\n"},
         FixCase{
@@ -119,15 +137,21 @@ INSTANTIATE_TEST_SUITE_P(
             "1:23: warning: --fix leaves it as it is: the comment mentions a register, but is not in the "
             "generator's form (it leaves it at column 70), so it is not compared; the generator writes \"// "
             "Read Value From Fanuc General Register [R] 1, and Store in QXR Register 12.\" [unfixed]\n"
+            "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+            "[qxr-overlap]\n"
             "2:1: note: the script's own comment is kept, so the generator's is not written [own-comment]\n"
             "2:29: warning: not read: a line separator (U+2028) in this // comment ends the line in some "
             "languages, so the mb. after it may run; it is read as part of the comment [hidden-text]\n"
+            "3:1: warning: fills QXR 12 to 13, which the read at line 2 also fills (QXR 12 to 13) "
+            "[qxr-overlap]\n"
             "3:22: note: the comment is rewritten: it names Fanuc register 9, but the address is register R "
             "1 [fixed]\n"
             "3:100: warning: not read: a form feed in this // comment ends the line in some languages, so "
             "the mb. after it may run; it is read as part of the comment [hidden-text]\n"
             "4:1: warning: --fix leaves it as it is: this comment is in the generator's form, but follows no "
             "statement on its line, so it is not compared [unfixed]\n"
+            "5:1: warning: fills QXR 12 to 13, which the read at line 3 also fills (QXR 12 to 13) "
+            "[qxr-overlap]\n"
             "5:22: warning: --fix leaves it as it is: the comment mentions a register, but is not in the "
             "generator's form, so it is not compared; the generator writes \"// Read Value From Fanuc "
             "General Register [R] 1, and Store in QXR Register 12.\" [unfixed]\n"},
@@ -138,7 +162,13 @@ INSTANTIATE_TEST_SUITE_P(
             "mb.Read(7,4,2,1000); // pump speed\nmb.Read(7,4,2,1000); /* pump */\nmb.Read(7,4,2,1000); x = "
             "1;\nmb.Read(7,4,2,1000); // ticket 123",
             "1:1: note: the script's own comment is kept, so the generator's is not written [own-comment]\n"
+            "2:1: warning: fills QXR 14 to 15, which the read at line 1 also fills (QXR 14 to 15) "
+            "[qxr-overlap]\n"
             "2:1: note: the script's own comment is kept, so the generator's is not written [own-comment]\n"
+            "3:1: warning: fills QXR 14 to 15, which the read at line 2 also fills (QXR 14 to 15) "
+            "[qxr-overlap]\n"
+            "4:1: warning: fills QXR 14 to 15, which the read at line 3 also fills (QXR 14 to 15) "
+            "[qxr-overlap]\n"
             "4:1: note: the script's own comment is kept, so the generator's is not written [own-comment]\n"},
         FixCase{"LeavesWhatDecodesToNoInputs",
                 "mb.Read(6,6,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in QXR "
@@ -151,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "index 6 [comment]\n"
                 "2:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid (1001 "
                 "+ 12k) [address]\n"
-                "3:1: note: not checked: argument 1 is not a plain integer [unchecked]\n"},
+                "3:1: note: not checked: argument 1 is a name or an expression, not a number [unchecked]\n"},
         FixCase{"IndexZeroHasThreeRegisters", "mb.Read(0,4,2,1000);",
                 "mb.Read(0,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
                 "Register 0.",
@@ -163,6 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "Register 13.",
                 "mb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in QXR "
                 "Register 13.",
+                "1:1: note: QXR register 13 is odd, and the index names the even one below it: the transfer "
+                "covers QXR 12 to 13 [qxr-odd]\n"
                 "1:22: note: the comment is rewritten: it names Fanuc register 9, but the address is "
                 "register R 1 [fixed]\n"},
         FixCase{"GeneratedStatementsStayAsTheyAre",

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "../table_rows.h"
 #include "generator_comment.h"
+#include "latest_cover.h"
 #include "script_strings.h"
 #include "statement_decoder.h"
-#include "write_overlaps.h"
 
 #include <array>
 #include <cstdint>
@@ -278,29 +278,28 @@ INSTANTIATE_TEST_SUITE_P(
                     MentionCase{"Blank", "  ", false}),
     row_name);
 
-// The latest earlier write that each random write meets, against a plain comparison with every earlier one.
-TEST(WriteOverlaps, AgreeWithComparingEveryPair) {
+// The latest earlier span that each random span meets, against a plain comparison with every earlier one.
+TEST(LatestCover, AgreesWithComparingEveryPair) {
     std::mt19937 random(7);
-    std::uniform_int_distribution<std::int32_t> first(-32768, 32767);
-    std::uniform_int_distribution<std::int32_t> width(1, 3000);
-    WriteOverlaps overlaps;
-    std::vector<WrittenRange> earlier;
-    for (std::size_t line = 1; line <= 2000; ++line) {
-        const std::int32_t start = first(random) / (line % 3 == 0 ? 64 : 1);
-        const WrittenRange range{line, start, start + width(random)};
-        std::size_t latest = 0;
-        for (const auto& other : earlier) {
-            if (other.first < range.end && range.first < other.end) {
-                latest = other.line;
+    std::uniform_int_distribution<std::int32_t> first(-32768, 60000);
+    std::uniform_int_distribution<std::int32_t> width(0, 3000);
+    LatestCover cover(-32768, 65535);
+    std::vector<RegisterSpan> earlier;
+    for (std::uint32_t number = 1; number <= 2000; ++number) {
+        const std::int32_t start = first(random) / (number % 3 == 0 ? 64 : 1);
+        const RegisterSpan span{start, std::min(start + width(random), 65535)};
+        std::uint32_t latest = 0;
+        for (std::uint32_t i = 0; i < earlier.size(); ++i) {
+            if (earlier[i].first <= span.last && span.first <= earlier[i].last) {
+                latest = i + 1;
             }
         }
-        const auto met = overlaps.add(range);
-        ASSERT_EQ(met.has_value(), latest > 0) << line;
-        if (met) {
-            EXPECT_EQ(met->line, latest);
-        }
-        earlier.push_back(range);
+        ASSERT_EQ(cover.latest(span), latest) << number;
+        cover.add(span, number);
+        earlier.push_back(span);
     }
+    EXPECT_EQ(cover.latest({65535, 65535}), 0U);
+    EXPECT_EQ(LatestCover(0, 9).latest({0, 9}), 0U);
 }
 
 } // namespace

@@ -71,6 +71,7 @@ Checked check(std::string_view bytes) {
 
 const std::string& read_12_1 = generator_statements::read_12_r1;
 const std::string& write_12_1 = generator_statements::write_12_r1;
+const std::string& write_100_pr3 = generator_statements::write_100_pr3;
 const std::string address_7 =
     "Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid (1001 + 12k) [address]\n";
 
@@ -110,11 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "(1001 + 12k) [address]\n"},
         ReaderCase{"BlockCommentInsideAnArgumentIsABlank",
                    "mb.Read(6,4/**/2,2,1000); mb.Read(6,/**/7 /**/,2,1000);",
-                   "1:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
+                   "1:1: note: not checked: argument 2 is a name or an expression, not a number [unchecked]\n"
                    "1:27: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"},
         ReaderCase{"LineEndInACommentInsideTheArguments", "mb.Read(6,4,/*\n*/2,1000);",
-                   "1:1: note: not checked: no closing ) on its line [unchecked]\n"},
+                   "1:1: error: the generator never writes this: no ) on its line [malformed]\n"},
         ReaderCase{"SecondStatementAfterABlockComment", "mb.Read(6,4,2,1000); /* x */ mb.Read(6,7,2,1000);",
                    "1:30: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"},
@@ -125,12 +126,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:1: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"},
         ReaderCase{"ArgumentCounts", "mb.Read(6,7,2,1000,5); mb.Read(); mb.Read(1); mb.Read(,);",
-                   "1:1: note: not checked: 5 arguments, not 4 [unchecked]\n"
-                   "1:24: note: not checked: 0 arguments, not 4 [unchecked]\n"
-                   "1:35: note: not checked: 1 argument, not 4 [unchecked]\n"
-                   "1:47: note: not checked: 2 arguments, not 4 [unchecked]\n"},
+                   "1:1: error: the generator never writes this: 5 arguments, where the generator writes 4 "
+                   "[malformed]\n"
+                   "1:24: error: the generator never writes this: 0 arguments, where the generator writes 4 "
+                   "[malformed]\n"
+                   "1:35: error: the generator never writes this: 1 argument, where the generator writes 4 "
+                   "[malformed]\n"
+                   "1:47: error: the generator never writes this: 2 arguments, where the generator writes 4; "
+                   "argument 1 is empty [malformed]\n"},
         ReaderCase{"LineCommentInsideArguments", "mb.Read(6,4, // x\n2,1000);",
-                   "1:1: note: not checked: no closing ) on its line [unchecked]\n"},
+                   "1:1: error: the generator never writes this: no ) on its line [malformed]\n"},
         ReaderCase{"LookAlikesOfEveryDress",
                    "mb.Read\n(6,4,2,1000);\nmb . Write (6,4,2,1000);\nx; "
                    "mb./**/Read(6,4,2,1000);\nmb.Read\xC2\xA0(6,4,2,1000);\nMB.READ(1); mb.write(1); "
@@ -191,12 +196,15 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"StatementsBackToBack", "/**/mb.Read(6,7,2,1000);mb.Read(6,7,2,1000)mb.Read(6,7,2,1000)",
                    "1:5: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"
+                   "1:25: error: the generator never writes this: no ; after its ) [malformed]\n"
                    "1:25: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"
+                   "1:44: error: the generator never writes this: no ; after its ) [malformed]\n"
                    "1:44: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"},
         ReaderCase{"CallInsideACallsArguments", "mb.Read(mb.Write(6,7,2,1000),4,2,1000);",
                    "1:1: note: not checked: another statement starts inside its arguments [unchecked]\n"
+                   "1:9: error: the generator never writes this: no ; after its ) [malformed]\n"
                    "1:9: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"},
         ReaderCase{"StringsStartNoComment",
@@ -250,8 +258,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"CommentsOfTheNextStatementAreItsOwn",
                    "mb.Write(6,8,2,1000); mb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.",
-                   ""},
-        ReaderCase{"EmptyLineCommentIsNoComment", "mb.Read(6,4,2,1000); //\nmb.Read(6,4,2,1000); /**/", ""},
+                   "1:23: warning: fills QXR 12 to 13, which the write at line 1 sends (QXR 12 to 13) "
+                   "[qxr-overlap]\n"},
+        ReaderCase{"EmptyLineCommentIsNoComment", "mb.Read(6,4,2,1000); //\nmb.Read(6,4,2,1000); /**/",
+                   "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"},
         ReaderCase{"DocumentationComments",
                    "mb.Read(6,4,2,1000); /// Read Value From Fanuc General Register [R] 9, and Store in QXR "
                    "Register 12.\nmb.Read(6,4,2,1000); /** Read Value From Fanuc General Register [R] 8, and "
@@ -259,6 +270,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:22: warning: the comment mentions a register, but is not in the generator's form, so "
                    "it is not compared; the generator writes \"// Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.\" [comment-form]\n"
+                   "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
                    "2:22: warning: the comment mentions a register, but is not in the generator's form, so "
                    "it is not compared; the generator writes \"// Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.\" [comment-form]\n"},
@@ -275,21 +288,33 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:22: warning: the comment mentions a register, but is not in the generator's form, so "
                    "it is not compared; the generator writes \"// Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.\" [comment-form]\n"
+                   "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
                    "2:22: warning: the comment mentions a register, but is not in the generator's form, so "
                    "it is not compared; the generator writes \"// Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.\" [comment-form]\n"
+                   "3:1: warning: fills QXR 12 to 13, which the read at line 2 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
                    "3:22: warning: the comment mentions a register, but is not in the generator's form, so "
                    "it is not compared; the generator writes \"// Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.\" [comment-form]\n"
+                   "4:1: warning: fills QXR 12 to 13, which the read at line 3 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
                    "4:22: warning: the comment mentions a register, but is not in the generator's form, so "
                    "it is not compared; the generator writes \"// Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.\" [comment-form]\n"
+                   "5:1: warning: fills QXR 12 to 13, which the read at line 4 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
                    "5:22: warning: the comment mentions a register, but is not in the generator's form (it "
                    "leaves it at column 65), so it is not compared; the generator writes \"// Read Value "
                    "From Fanuc General Register [R] 1, and Store in QXR Register 12.\" [comment-form]\n"
+                   "6:1: warning: fills QXR 12 to 13, which the read at line 5 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
                    "6:22: warning: the comment mentions a register, but is not in the generator's form, so "
                    "it is not compared; the generator writes \"// Read Value From Fanuc General Register [R] "
                    "1, and Store in QXR Register 12.\" [comment-form]\n"
+                   "7:1: warning: fills QXR 12 to 13, which the read at line 6 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
                    "7:22: warning: the comment mentions a register, but is not in the generator's form (it "
                    "leaves it at column 69), so it is not compared; the generator writes \"// Read Value "
                    "From Fanuc General Register [R] 1, and Store in QXR Register 12.\" [comment-form]\n"},
@@ -301,9 +326,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:27: warning: the comment mentions a register, but is not in the generator's form (it "
                    "leaves it at column 60), so it is not compared; the generator writes \"// Read Value "
                    "From Fanuc Position Register [PR] 3, and Store in QXR Register 100.\" [comment-form]\n"
+                   "2:1: warning: fills QXR 100 to 123, which the read at line 1 also fills (QXR 100 to 123) "
+                   "[qxr-overlap]\n"
                    "2:27: warning: the comment mentions a register, but is not in the generator's form (it "
                    "leaves it at column 52), so it is not compared; the generator writes \"// Read Value "
                    "From Fanuc Position Register [PR] 3, and Store in QXR Register 100.\" [comment-form]\n"
+                   "3:1: warning: fills QXR 100 to 123, which the read at line 2 also fills (QXR 100 to 123) "
+                   "[qxr-overlap]\n"
                    "3:27: warning: the comment mentions a register, but is not in the generator's form (it "
                    "leaves it at column 52), so it is not compared; the generator writes \"// Read Value "
                    "From Fanuc Position Register [PR] 3, and Store in QXR Register 100.\" [comment-form]\n"},
@@ -316,7 +345,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"OwnCommentsAreNotReported",
                    "mb.Read(6,4,2,1000); // ticket 123\nmb.Read(6,4,2,1000); // part count to "
                    "Fanuc\nmb.Read(6,4,2,1000); // read value from the sensor",
-                   ""},
+                   "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"
+                   "3:1: warning: fills QXR 12 to 13, which the read at line 2 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"},
         ReaderCase{"FormOnALineWithNoStatement",
                    "// Read Value From Fanuc General Register [R] 1, and Store in QXR Register "
                    "12.\nmb.Read(6,4,2,1000);\n/* Read Value From Fanuc General Register [R] 1, and Store in "
@@ -324,7 +356,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:1: warning: this comment is in the generator's form, but follows no statement on its "
                    "line, so it is not compared [comment-form]\n"
                    "3:1: warning: this comment is in the generator's form, but follows no statement on its "
-                   "line, so it is not compared [comment-form]\n"},
+                   "line, so it is not compared [comment-form]\n"
+                   "3:83: warning: fills QXR 12 to 13, which the read at line 2 also fills (QXR 12 to 13) "
+                   "[qxr-overlap]\n"},
         ReaderCase{"FormInsideTheArguments",
                    "mb.Read(6,4,2,/* Read Value From Fanuc General Register [R] 1, and Store in QXR Register "
                    "12. */1000);",
@@ -338,9 +372,10 @@ INSTANTIATE_TEST_SUITE_P(
             "languages, so the mb. after it may run; it is read as part of the comment [hidden-text]\n"
             "2:5: warning: not read: a vertical tab in this // comment ends the line in some languages, so "
             "the mb. after it may run; it is read as part of the comment [hidden-text]\n"},
-        ReaderCase{"SpacedSignOnASecondLine", "x\nmb.Read(6,- 4,2,1000);\nmb.Read(6,- 4,x,1000);",
-                   "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
-                   "3:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"},
+        ReaderCase{
+            "SpacedSignOnASecondLine", "x\nmb.Read(6,- 4,2,1000);\nmb.Read(6,- 4,x,1000);",
+            "2:1: note: not checked: argument 2 is a name or an expression, not a number [unchecked]\n"
+            "3:1: note: not checked: argument 2 is a name or an expression, not a number [unchecked]\n"},
         ReaderCase{"CommentLineThenLoneCarriageReturn", "// note\rmb.Read(6,7,2,1000);\rmb.Read(6,7,2,1000);",
                    "2:1: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"
@@ -371,12 +406,15 @@ INSTANTIATE_TEST_SUITE_P(
             "[index]\n"
             "1:27: error: the comment disagrees: it names Fanuc register 2, but the address is register R 1; "
             "it names QXR register 12, whose half is not the QXR index 20000 [comment]\n"},
-        ReaderCase{"WriteWordingWithNegativeQxr",
-                   "mb.Write(-6,4,2,1000);  // Read Value From QXR Register -13, and Store in Fanuc General "
-                   "Register [R] 2.",
-                   "1:1: warning: QXR register -13 is outside 12 to 16000 [range]\n"
-                   "1:25: error: the comment disagrees: it names Fanuc register 2, but the address is "
-                   "register R 1 [comment]\n"},
+        ReaderCase{
+            "WriteWordingWithNegativeQxr",
+            "mb.Write(-6,4,2,1000);  // Read Value From QXR Register -13, and Store in Fanuc General "
+            "Register [R] 2.",
+            "1:1: warning: QXR register -13 is outside 12 to 16000 [range]\n"
+            "1:1: note: QXR register -13 is odd, and the index names the even one below it: the transfer "
+            "covers QXR -12 to -11 [qxr-odd]\n"
+            "1:25: error: the comment disagrees: it names Fanuc register 2, but the address is "
+            "register R 1 [comment]\n"},
         ReaderCase{"LieAtTheEndOfALongComment",
                    "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 100, and Store in Fanuc "
                    "Position Register [PR] 9. " +
@@ -407,8 +445,14 @@ INSTANTIATE_TEST_SUITE_P(
             "Register 12.\nmb.Read(6,4,2,1000); // Read Value From Fanuc  1, and Store in QXR Register 12.",
             "1:22: error: the comment disagrees: its type \"Position Register [PR]\" takes the PR rule, but "
             "the address is on the R grid [comment]\n"
+            "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+            "[qxr-overlap]\n"
+            "3:1: warning: fills QXR 12 to 23, which the read at line 2 also fills (QXR 12 to 23) "
+            "[qxr-overlap]\n"
             "3:26: error: the comment disagrees: its type \"General Register [R]\" takes the R rule, but the "
             "address is on the PR grid [comment]\n"
+            "4:1: warning: fills QXR 12 to 13, which the read at line 3 also fills (QXR 12 to 23) "
+            "[qxr-overlap]\n"
             "4:22: error: the comment disagrees: it names no type, which takes the PR rule, but the address "
             "is on the R grid [comment]\n"},
         ReaderCase{"WordsAfterTheForm",
@@ -430,45 +474,96 @@ INSTANTIATE_TEST_SUITE_P(
                    "1:1: warning: QXR register 0 is outside 12 to 16000; Fanuc register R 8191 is outside 1 "
                    "to 200 [range]\n"
                    "2:1: error: Fanuc address 32767 is on neither the R grid (multiples of 4) nor the PR "
-                   "grid (1001 + 12k) [address]\n"
-                   "2:1: warning: writes Fanuc addresses [32767, 32769), which overlap [32764, 32772) "
-                   "written at line 1 [overlap]\n"},
+                   "grid (1001 + 12k) [address]\n"},
         ReaderCase{"RangeBeforeOverlap", "mb.Write(6,4,60,1000);\nmb.Write(6,4,62,1000);",
                    "2:1: warning: item count 31 is outside 1 to 30 [range]\n"
-                   "2:1: warning: writes Fanuc addresses [4, 66), which overlap [4, 64) written at line 1 "
-                   "[overlap]\n"},
+                   "2:1: warning: writes R[1] to R[30] (Fanuc addresses 4 to 120), which the write at line 1 "
+                   "also writes (R[1] to R[30], Fanuc addresses 4 to 120) [overlap]\n"},
         ReaderCase{"ZeroWordWritesNeverOverlap",
                    "mb.Write(6,4,8,1000);\nmb.Write(6,8,0,1000);\nmb.Write(6,4,8,1000);",
                    "2:1: warning: item count 0 transfers nothing [range]\n"
-                   "3:1: warning: writes Fanuc addresses [4, 12), which overlap [4, 12) written at line 1 "
-                   "[overlap]\n"},
-        ReaderCase{"GeneratedStatementsAreClean", read_12_1 + "\n" + write_12_1 + "\n", ""},
-        ReaderCase{"CommentsFirst",
-                   "// mb.Read(1,2,3,4)\n/* mb.Write(6,6,2,1000);\nmb.Read(x) */ mb.Read(6,4,2,1000)\n", ""},
+                   "3:1: warning: writes R[1] to R[4] (Fanuc addresses 4 to 16), which the write at line 1 "
+                   "also writes (R[1] to R[4], Fanuc addresses 4 to 16) [overlap]\n"},
         ReaderCase{
-            "Unchecked",
-            "mb.Read(a,4,2,1000) mb.Read(6,4,2) mb.Write(6,f(4),2,1000) mb.Read(6,4,2,1000\nmb.Read(6, 4 "
-            "2,2,1000) mb.Read(6,- 4,2,1000) mb.Read( +6 ,4,2,1000)\n",
-            "1:1: note: not checked: argument 1 is not a plain integer [unchecked]\n"
-            "1:21: note: not checked: 3 arguments, not 4 [unchecked]\n"
-            "1:36: note: not checked: argument 2 is not a plain integer [unchecked]\n"
-            "1:60: note: not checked: no closing ) on its line [unchecked]\n"
-            "2:1: note: not checked: argument 2 is not a plain integer [unchecked]\n"
-            "2:24: note: not checked: argument 2 is not a plain integer [unchecked]\n"},
+            "Malformed",
+            "mb.Read(6,4,2);\nmb.Write(6,7,2,1000,5);\nmb.Read(50,4,2 "
+            "1000);\nmb.Read(50,4,2,,1000);\nmb.Read(50,4,2,1000;\nmb.Read(50,4,2,1000)\nmb.Read(50,4,2) // "
+            "x\nmb.Read(count, 1025, 24, 1000);\nmb.Read(50,4,\"2\",1000);",
+            "1:1: error: the generator never writes this: 3 arguments, where the generator writes 4 "
+            "[malformed]\n"
+            "2:1: error: the generator never writes this: 5 arguments, where the generator writes 4 "
+            "[malformed]\n"
+            "3:1: error: the generator never writes this: 3 arguments, where the generator writes 4; "
+            "argument 3 holds two numbers with no comma between them [malformed]\n"
+            "4:1: error: the generator never writes this: 5 arguments, where the generator writes 4; "
+            "argument 4 is empty [malformed]\n"
+            "5:1: error: the generator never writes this: no ) on its line [malformed]\n"
+            "6:1: error: the generator never writes this: no ; after its ) [malformed]\n"
+            "7:1: error: the generator never writes this: 3 arguments, where the generator writes 4; no ; "
+            "after its ) [malformed]\n"
+            "8:1: note: not checked: argument 1 is a name or an expression, not a number [unchecked]\n"
+            "9:1: note: not checked: argument 3 is a name or an expression, not a number [unchecked]\n"},
+        ReaderCase{"QxrReadsMeet",
+                   "mb.Read(50,4,6,1000);\nmb.Read(51,20,2,1000);\nmb.Read(60,160,12,1000); "
+                   "mb.Read(58,1001,12,1000);",
+                   "2:1: warning: fills QXR 102 to 103, which the read at line 1 also fills (QXR 100 to 105) "
+                   "[qxr-overlap]\n"
+                   "3:26: warning: fills QXR 120 to 127, which the read at line 3 also fills (QXR 120 to "
+                   "131) [qxr-overlap]\n"},
+        ReaderCase{"ReadsAndWritesMeetOnTheQxrSide",
+                   "mb.Write(55,80,20,1000);\nmb.Read(60,160,12,1000);\nmb.Read(70,8,2,1000);\nmb.Write(70,"
+                   "12,4,1000);",
+                   "2:1: warning: fills QXR 120 to 129, which the write at line 1 sends (QXR 110 to 129) "
+                   "[qxr-overlap]\n"
+                   "4:1: warning: sends QXR 140 to 141, which the read at line 3 fills (QXR 140 to 141) "
+                   "[qxr-overlap]\n"},
+        ReaderCase{"WritesFromTheSameQxrRegistersAreFine", "mb.Write(6,4,2,1000);\nmb.Write(6,200,2,1000);",
+                   ""},
+        ReaderCase{
+            "FanucWritesMeetInRegisters",
+            "mb.Write(55,80,20,1000);\nmb.Write(70,88,2,1000);\nmb.Write(71,100,2,1000);\nmb.Write(72,120,2,"
+            "1000);\nmb.Write(73,1001,12,1000);\nmb.Write(80,4,2,1000);\nmb.Write(81,1001,24,1000);",
+            "2:1: warning: writes R[22] (Fanuc address 88), which the write at line 1 also writes (R[20] to "
+            "R[29], Fanuc addresses 80 to 116) [overlap]\n"
+            "3:1: warning: writes R[25] (Fanuc address 100), which the write at line 1 also writes (R[20] to "
+            "R[29], Fanuc addresses 80 to 116) [overlap]\n"
+            "7:1: warning: writes PR[1] (Fanuc address 1001), which the write at line 5 also writes (PR[1], "
+            "Fanuc address 1001) [overlap]\n"},
+        ReaderCase{
+            "OddQxrRegisterInAComment",
+            "mb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+            "Register 13.\nmb.Write(-7,4,2,1000); // Read Value From QXR Register -13, and Store in "
+            "Fanuc General Register [R] 1.",
+            "1:1: note: QXR register 13 is odd, and the index names the even one below it: the transfer "
+            "covers QXR 12 to 13 [qxr-odd]\n"
+            "2:1: warning: QXR register -14 is outside 12 to 16000 [range]\n"
+            "2:24: error: the comment disagrees: it names QXR register -13, whose half is not the QXR "
+            "index -7 [comment]\n"},
+        ReaderCase{"GeneratedStatementsAreClean", read_12_1 + "\n" + write_100_pr3 + "\n", ""},
+        ReaderCase{"CommentsFirst",
+                   "// mb.Read(1,2,3,4);\n/* mb.Write(6,6,2,1000);\nmb.Read(x); */ mb.Read(6,4,2,1000);\n",
+                   ""},
+        ReaderCase{
+            "NamesAndExpressionsAreNotChecked",
+            "mb.Read(a,4,2,1000); mb.Write(6,f(4),2,1000);\nmb.Read(6,- 4,2,1000); mb.Read( +6 ,4,2,1000);\n",
+            "1:1: note: not checked: argument 1 is a name or an expression, not a number [unchecked]\n"
+            "1:22: note: not checked: argument 2 is a name or an expression, not a number [unchecked]\n"
+            "2:1: note: not checked: argument 2 is a name or an expression, not a number [unchecked]\n"},
         ReaderCase{"ArgumentOutside16Bits",
-                   "mb.Read(6,32768,-32769,1000) mb.Read(6,4,2," + std::string(30, '7') + ")\n",
+                   "mb.Read(6,32768,-32769,1000); mb.Read(6,4,2," + std::string(30, '7') + ");\n",
                    "1:1: error: argument 2 (Fanuc address) 32768 is outside -32768 to 32767; argument 3 "
                    "(word count) -32769 is outside -32768 to 32767 [argument]\n"
-                   "1:30: error: argument 4 (last argument) 77777777777777777777... (30 characters) (more "
+                   "1:31: error: argument 4 (last argument) 77777777777777777777... (30 characters) (more "
                    "digits than any 16-bit number has) is outside -32768 to 32767 [argument]\n"},
-        ReaderCase{"IndexEdges", "mb.Read(16383,4,2,1000) mb.Read(-16384,4,2,1000) mb.Read(16384,4,2,1000)\n",
+        ReaderCase{"IndexEdges",
+                   "mb.Read(16383,4,2,1000); mb.Read(-16384,4,2,1000); mb.Read(16384,4,2,1000);\n",
                    "1:1: warning: QXR register 32766 is outside 12 to 16000 [range]\n"
-                   "1:25: warning: QXR register -32768 is outside 12 to 16000 [range]\n"
-                   "1:50: error: QXR index 16384 is outside -16384 to 16383: no 16-bit QXR register halves "
+                   "1:26: warning: QXR register -32768 is outside 12 to 16000 [range]\n"
+                   "1:52: error: QXR index 16384 is outside -16384 to 16383: no 16-bit QXR register halves "
                    "to it [index]\n"},
         ReaderCase{
             "AddressAndWords",
-            "mb.Read(6,6,2,1000)\nmb.Read(6,-32768,2,1000)\nmb.Read(6,1001,2,1000)\nmb.Read(6,8,3,999)\n",
+            "mb.Read(6,6,2,1000);\nmb.Read(6,-32768,2,1000);\nmb.Read(6,1001,2,1000);\nmb.Read(6,8,3,999);\n",
             "1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid (1001 + "
             "12k) [address]\n"
             "2:1: error: Fanuc address -32768 is on the R grid, but the generator cannot write it: register "
@@ -476,49 +571,71 @@ INSTANTIATE_TEST_SUITE_P(
             "3:1: error: word count 2 is not a whole number of PR items (12 words each) [words]\n"
             "4:1: error: word count 3 is not a whole number of R items (2 words each) [words]\n"
             "4:1: warning: last argument is 999; the generator always writes 1000 [last-argument]\n"},
-        ReaderCase{"CommentsThatDisagree",
-                   "mb.Read(6,4,2,1000); // Read Value From QXR Register 12, and Store in Fanuc General "
-                   "Register [R] 1.\nmb.Read(6,4,2,1000) ;; // Read Value From Fanuc General Register [R] 2, "
-                   "and Store in QXR Register 14.\nmb.Read(6,4,2,1000) x // Read Value From Fanuc Position "
-                   "Register [PR] 2, and Store in QXR Register 13.\n",
-                   "1:22: error: the comment disagrees: it is worded as mb.Write's [comment]\n"
-                   "2:24: error: the comment disagrees: it names Fanuc register 2, but the address is "
-                   "register R 1; it names QXR register 14, whose half is not the QXR index 6 [comment]\n"
-                   "3:23: error: the comment disagrees: its type \"Position Register [PR]\" takes the PR "
-                   "rule, but the address is on the R grid; it names Fanuc register 2, but the address is "
-                   "register R 1 [comment]\n"},
+        ReaderCase{
+            "CommentsThatDisagree",
+            "mb.Read(6,4,2,1000); // Read Value From QXR Register 12, and Store in Fanuc General "
+            "Register [R] 1.\nmb.Read(6,4,2,1000) ;; // Read Value From Fanuc General Register [R] 2, "
+            "and Store in QXR Register 14.\nmb.Read(6,4,2,1000) x // Read Value From Fanuc Position "
+            "Register [PR] 2, and Store in QXR Register 13.\n",
+            "1:22: error: the comment disagrees: it is worded as mb.Write's [comment]\n"
+            "2:1: warning: fills QXR 12 to 13, which the read at line 1 also fills (QXR 12 to 13) "
+            "[qxr-overlap]\n"
+            "2:24: error: the comment disagrees: it names Fanuc register 2, but the address is "
+            "register R 1; it names QXR register 14, whose half is not the QXR index 6 [comment]\n"
+            "3:1: error: the generator never writes this: no ; after its ) [malformed]\n"
+            "3:1: note: QXR register 13 is odd, and the index names the even one below it: the transfer "
+            "covers QXR 12 to 13 [qxr-odd]\n"
+            "3:1: warning: fills QXR 12 to 13, which the read at line 2 also fills (QXR 12 to 13) "
+            "[qxr-overlap]\n"
+            "3:23: error: the comment disagrees: its type \"Position Register [PR]\" takes the PR "
+            "rule, but the address is on the R grid; it names Fanuc register 2, but the address is "
+            "register R 1 [comment]\n"},
         ReaderCase{
             "Ranges",
-            "mb.Read(5,800,60,1000) // Read Value From Fanuc General Register [R] 200, and Store in QXR "
-            "Register 11.\nmb.Read(8000,3989,48,1000) mb.Read(6,0,0,1000) mb.Read(6,4001,-12,1000) "
-            "mb.Read(8001,800,62,1000)\nmb.Read(6,1001,60,1000)\n",
+            "mb.Read(5,800,60,1000); // Read Value From Fanuc General Register [R] 200, and Store in QXR "
+            "Register 11.\nmb.Read(8000,3989,48,1000); mb.Read(6,0,0,1000); mb.Read(6,4001,-12,1000); "
+            "mb.Read(8001,800,62,1000);\nmb.Read(6,1001,60,1000);\n",
             "1:1: warning: QXR register 11 is outside 12 to 16000 [range]\n"
-            "2:28: warning: Fanuc register R 0 is outside 1 to 200; item count 0 transfers nothing [range]\n"
-            "2:48: warning: Fanuc register PR 251 is outside 1 to 250; item count -1 transfers nothing "
+            "1:1: note: QXR register 11 is odd, and the index names the even one below it: the transfer "
+            "covers QXR 10 to 69 [qxr-odd]\n"
+            "2:29: warning: Fanuc register R 0 is outside 1 to 200; item count 0 transfers nothing [range]\n"
+            "2:50: warning: Fanuc register PR 251 is outside 1 to 250; item count -1 transfers nothing "
             "[range]\n"
-            "2:73: warning: QXR register 16002 is outside 12 to 16000; item count 31 is outside 1 to 30 "
+            "2:76: warning: QXR register 16002 is outside 12 to 16000; item count 31 is outside 1 to 30 "
             "[range]\n"
-            "3:1: warning: item count 5 is outside 1 to 4 [range]\n"},
-        ReaderCase{"Overlaps",
-                   "mb.Write(6,4,4,1000)\nmb.Read(6,4,62,1000)\nmb.Write(6,8,2,1000)\nmb.Write(6,4,6,1000)"
-                   "\nmb.Write(6,12,0,1000) mb.Write(6,8,2,1000)\n",
-                   "2:1: warning: item count 31 is outside 1 to 30 [range]\n"
-                   "4:1: warning: writes Fanuc addresses [4, 10), which overlap [8, 10) written at line 3 "
-                   "[overlap]\n"
-                   "5:1: warning: item count 0 transfers nothing [range]\n"
-                   "5:23: warning: writes Fanuc addresses [8, 10), which overlap [4, 10) written at line 4 "
-                   "[overlap]\n"},
-        ReaderCase{"PartOfAByteOrderMarkIsText", "\xEF\xBBmb.Read(6,6,2,1000)\n",
+            "2:76: warning: fills QXR 16002 to 16047, which the read at line 2 also fills (QXR 16000 to "
+            "16047) [qxr-overlap]\n"
+            "3:1: warning: item count 5 is outside 1 to 4 [range]\n"
+            "3:1: warning: fills QXR 12 to 69, which the read at line 1 also fills (QXR 10 to 69) "
+            "[qxr-overlap]\n"},
+        ReaderCase{
+            "Overlaps",
+            "mb.Write(6,4,4,1000);\nmb.Read(6,4,62,1000);\nmb.Write(6,8,2,1000);\nmb.Write(6,4,6,1000);\nmb."
+            "Write(6,12,0,1000); mb.Write(6,8,2,1000);\n",
+            "2:1: warning: item count 31 is outside 1 to 30 [range]\n"
+            "2:1: warning: fills QXR 12 to 15, which the write at line 1 sends (QXR 12 to 15) [qxr-overlap]\n"
+            "3:1: warning: writes R[2] (Fanuc address 8), which the write at line 1 also writes (R[1] to "
+            "R[2], Fanuc addresses 4 to 8) [overlap]\n"
+            "3:1: warning: sends QXR 12 to 13, which the read at line 2 fills (QXR 12 to 73) [qxr-overlap]\n"
+            "4:1: warning: writes R[2] (Fanuc address 8), which the write at line 3 also writes (R[2], Fanuc "
+            "address 8) [overlap]\n"
+            "4:1: warning: sends QXR 12 to 17, which the read at line 2 fills (QXR 12 to 73) [qxr-overlap]\n"
+            "5:1: warning: item count 0 transfers nothing [range]\n"
+            "5:24: warning: writes R[2] (Fanuc address 8), which the write at line 4 also writes (R[1] to "
+            "R[3], Fanuc addresses 4 to 12) [overlap]\n"
+            "5:24: warning: sends QXR 12 to 13, which the read at line 2 fills (QXR 12 to 73) "
+            "[qxr-overlap]\n"},
+        ReaderCase{"PartOfAByteOrderMarkIsText", "\xEF\xBBmb.Read(6,6,2,1000);\n",
                    "1:3: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"},
         ReaderCase{"LineEndingsAndByteOrderMark",
                    "\xEF\xBB\xBFmb.Read(6,4,2,1000); // Read Value From Fanuc General Register [R] 1, and "
-                   "Store in QXR Register 14.\r\n\r\n  mb.Read(6,6,2,1000)\r\nmb.Read(6,4,2,1000\r",
+                   "Store in QXR Register 14.\r\n\r\n  mb.Read(6,6,2,1000);\r\nmb.Read(6,4,2,1000\r",
                    "1:22: error: the comment disagrees: it names QXR register 14, whose half is not the QXR "
                    "index 6 [comment]\n"
                    "3:3: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"
-                   "4:1: note: not checked: no closing ) on its line [unchecked]\n"}),
+                   "4:1: error: the generator never writes this: no ) on its line [malformed]\n"}),
     row_name);
 
 TEST(ScriptReader, CountsWhatItDidNotRead) {

@@ -3,6 +3,7 @@
 #include "../table_rows.h"
 #include "cli_run.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -116,8 +117,15 @@ TEST(CliBatch, AByteOrderMarkAtALaterReadBlockIsText) {
         expected += default_read;
     }
     EXPECT_EQ(result.out, expected);
-    EXPECT_EQ(result.err,
-              "line 9: error 13: Type mismatch in the QXR register \"\\xEF\\xBB\\xBF12\"" + not_a_number);
+    std::string warnings;
+    for (int line = 3; line <= 8; ++line) {
+        warnings += "line " + std::to_string(line) +
+                    ": warning: fills QXR 12 to 13, which the read at line " + std::to_string(line - 1) +
+                    " also fills (QXR 12 to 13) [qxr-overlap]\n";
+    }
+    EXPECT_EQ(result.err, warnings +
+                              "line 9: error 13: Type mismatch in the QXR register \"\\xEF\\xBB\\xBF12\"" +
+                              not_a_number);
 }
 
 TEST(CliBatch, CommentOfAnyLengthIsSkipped) {
@@ -140,8 +148,31 @@ TEST(CliBatch, OverlongRecordIsSkipped) {
                                              longest + "012,1,1,R\n12,1,1,R");
     EXPECT_EQ(result.exit_status, 2);
     EXPECT_EQ(result.out, default_read + default_write + default_read + default_write);
-    EXPECT_EQ(result.err, "line 1: record of 200006 bytes is longer than the limit of 4096 bytes; skipped\n"
-                          "line 3: record of 4097 bytes is longer than the limit of 4096 bytes; skipped\n");
+    EXPECT_EQ(result.err,
+              "line 1: record of 200006 bytes is longer than the limit of 4096 bytes; skipped\n"
+              "line 3: record of 4097 bytes is longer than the limit of 4096 bytes; skipped\n"
+              "line 4: warning: fills QXR 12 to 13, which the read at line 2 also fills (QXR 12 to 13) "
+              "[qxr-overlap]\n"
+              "line 4: warning: writes R[1] (Fanuc address 4), which the write at line 2 also writes "
+              "(R[1], Fanuc address 4) [overlap]\n");
+}
+
+// What --check would say of the statements, on standard error, with the status and the statements as
+// without: values outside the hints, and a record whose transfer meets an earlier one's on either side, read
+// against write too where one way is printed.
+TEST(CliBatch, SaysWhereTransfersMeet) {
+    const auto written = cli({"--batch", "--write"}, "110,20,10,R\n120,40,6,R\n100,25,1,R\n0,201,1,R\n");
+    EXPECT_EQ(written.exit_status, 0);
+    EXPECT_EQ(std::ranges::count(written.out, '\n'), 4);
+    EXPECT_EQ(written.err,
+              "line 3: warning: writes R[25] (Fanuc address 100), which the write at line 1 also "
+              "writes (R[20] to R[29], Fanuc addresses 80 to 116) [overlap]\n"
+              "line 4: warning: QXR register 0 is outside 12 to 16000; Fanuc register R 201 is outside "
+              "1 to 200 [range]\n");
+    const auto both = cli({"--batch"}, "110,20,10,R\n120,40,6,R\n");
+    EXPECT_EQ(both.err,
+              "line 2: warning: fills QXR 120 to 129, which the read at line 1 also fills (QXR 110 to "
+              "129) [qxr-overlap]\n");
 }
 
 } // namespace

@@ -44,28 +44,30 @@ TEST_P(CliChecks, ReportsEachFindingOnItsLine) {
 }
 
 const std::string& read_12_1 = generator_statements::read_12_r1;
-const std::string& write_12_1 = generator_statements::write_12_r1;
 const std::string clean = "0 errors, 0 warnings, 0 notes";
 
 // Every checked statement has a row, its inputs empty when it decodes to none; the unnamed type maps to
 // the empty TYPE, which --batch takes back as that type.
 TEST(CliCheck, MapListsEveryCheckedStatement) {
     const std::string script =
-        read_12_1 + "\n  mb.Write(50,1025,24,1000); mb.Read(6,6,2,1000) mb.Read(x)\n" +
-        "mb.Read(0,4,2,1000) // Read Value From Fanuc General Register [R] 1, and Store in QXR Register "
+        read_12_1 + "\n  mb.Write(50,1025,24,1000); mb.Read(6,6,2,1000); mb.Read(x);\n" +
+        "mb.Read(0,4,2,1000); // Read Value From Fanuc General Register [R] 1, and Store in QXR Register "
         "-1.\n" +
         "mb.Read(99999,4,2,-0001234567890123);\n" +
-        "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 101, and Store in Fanuc  3.\n";
+        "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 101, and Store in Fanuc  3.\n" +
+        "mb.Write(6,8,0,1000);\n";
     const auto map = cli({"--check", "--map"}, script);
     EXPECT_EQ(
         map.out,
-        "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE\r\n"
-        "<stdin>,1,1,mb.Read,6,4,2,1000,12,1,1,R\r\n"
-        "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR\r\n"
-        "<stdin>,2,30,mb.Read,6,6,2,1000,,,,\r\n"
-        "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R\r\n"
-        "<stdin>,4,1,mb.Read,99999,4,2,-0001234567890123,,,,\r\n"
-        "<stdin>,5,1,mb.Write,50,1025,24,1000,101,3,2,\r\n");
+        "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE,"
+        "qxr_first,qxr_last,fanuc_first,fanuc_last,registers\r\n"
+        "<stdin>,1,1,mb.Read,6,4,2,1000,12,1,1,R,12,13,1,1,R\r\n"
+        "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR,100,123,3,4,PR\r\n"
+        "<stdin>,2,30,mb.Read,6,6,2,1000,,,,,,,,,\r\n"
+        "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R,0,1,1,1,R\r\n"
+        "<stdin>,4,1,mb.Read,99999,4,2,-0001234567890123,,,,,,,,,\r\n"
+        "<stdin>,5,1,mb.Write,50,1025,24,1000,101,3,2,,100,123,3,4,PR\r\n"
+        "<stdin>,6,1,mb.Write,6,8,0,1000,12,2,0,R,,,,,\r\n");
     EXPECT_EQ(map.exit_status, 3);
     EXPECT_EQ(cli({"--write", "101", "3", "2", ""}).out,
               "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 101, and Store in Fanuc  3.\n");
@@ -113,7 +115,7 @@ TEST(CliCheck, MapQuotesFileNamesAsCsv) {
     ASSERT_EQ(rows.size(), 2U) << map.out;
     const std::string shown = name.substr(0, name.size() - 3) + "\\x0Ad\\x1B";
     EXPECT_EQ(rows[1], (std::vector<std::string>{shown, "1", "1", "mb.Read", "6", "4", "2", "1000", "12", "1",
-                                                 "1", "R"}));
+                                                 "1", "R", "12", "13", "1", "1", "R"}));
     const auto findings = cli({"--check", name}, "");
     EXPECT_EQ(findings.out, "");
     const auto wrong = ScratchFile("\x1B[31m\n");
@@ -134,7 +136,7 @@ TEST(CliCheck, MapCellsNeverStartAFormula) {
         const auto map = cli({"--check", "--map", "--", name});
         std::filesystem::remove(name);
         EXPECT_EQ(map.out.substr(map.out.find('\n') + 1),
-                  "'" + name + ",1,1,mb.Read,6,4,2,1000,12,1,1,R\r\n");
+                  "'" + name + ",1,1,mb.Read,6,4,2,1000,12,1,1,R,12,13,1,1,R\r\n");
     }
 }
 
@@ -155,9 +157,12 @@ TEST(CliCheck, FixReportsOnStandardErrorWithTheStatusOfItsOutput) {
         fixed.err,
         "<stdin>:1:22: note: the comment is rewritten: it names Fanuc register 2, but the address is "
         "register R "
-        "1 [fixed]\n<stdin>:2:1: note: QXR registers 14 and 15 both halve to the QXR index 7; the comment "
+        "1 [fixed]\n<stdin>:2:1: warning: fills QXR 14 to 15, which the read at line 1 also fills (QXR 14 to "
+        "15) "
+        "[qxr-overlap]\n<stdin>:2:1: note: QXR registers 14 and 15 both halve to the QXR index 7; the "
+        "comment "
         "written names 14, the even one [qxr-choice]\n"
-        "qxr-fanuc-cli: 2 statements found, 2 checked: 0 errors, 0 warnings, 2 notes; 2 comments written\n");
+        "qxr-fanuc-cli: 2 statements found, 2 checked: 0 errors, 1 warning, 2 notes; 2 comments written\n");
     EXPECT_EQ(fixed.exit_status, 0);
     EXPECT_EQ(cli({"--check"}, fixed.out).exit_status, 0);
     // What it leaves is what --check of its output reports.
@@ -240,7 +245,7 @@ TEST(CliCheck, SummarySaysWhatWasNotRead) {
                                          "mb.Read(6,4,2,1000); // qxr 12\n/* x\n\n");
     EXPECT_EQ(
         result.err,
-        "qxr-fanuc-cli: 2 statements found, 2 checked: 0 errors in what was read, 5 warnings, 0 notes; not "
+        "qxr-fanuc-cli: 2 statements found, 2 checked: 0 errors in what was read, 6 warnings, 0 notes; not "
         "read: 2 lines after a /* never closed, 1 string never closed, 1 look-alike statement, 1 text that a "
         "comment may hide, 1 comment not compared\n");
     EXPECT_EQ(result.exit_status, 4); // not read whole, though no error was found
@@ -280,7 +285,7 @@ TEST(CliCheck, ScriptOverTheSizeLimitIsNotRead) {
     large.write("");
     std::filesystem::resize_file(large.path(), (std::uintmax_t{64} << 20U) + 1);
     const auto name = large.path().string();
-    const auto result = cli({"--check", name, "-"}, "mb.Read(6,4,2,999)\n");
+    const auto result = cli({"--check", name, "-"}, "mb.Read(6,4,2,999);\n");
     EXPECT_EQ(result.out, "<stdin>:1:1: warning: last argument is 999; the generator always writes 1000 "
                           "[last-argument]\n");
     EXPECT_EQ(result.err,
@@ -292,10 +297,10 @@ TEST(CliCheck, ScriptOverTheSizeLimitIsNotRead) {
 
 TEST(CliCheck, FilesInTurnAndOneThatCannotBeRead) {
     const ScratchFile script;
-    script.write("mb.Read(6,6,2,1000)\n");
+    script.write("mb.Read(6,6,2,1000);\n");
     const auto name = script.path().string();
     const auto directory = std::filesystem::temp_directory_path().string();
-    const auto result = cli({"--check", name, directory, "-"}, "mb.Read(6,4,2,999)\n");
+    const auto result = cli({"--check", name, directory, "-"}, "mb.Read(6,4,2,999);\n");
     EXPECT_EQ(result.out,
               name + ":1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR "
                      "grid (1001 + 12k) [address]\n"
@@ -310,16 +315,18 @@ TEST(CliCheck, FilesInTurnAndOneThatCannotBeRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Script, CliChecks,
-    testing::Values(CheckCase{"GeneratedStatementsAreClean", read_12_1 + "\n" + write_12_1 + "\n", "",
+    testing::Values(CheckCase{"GeneratedStatementsAreClean",
+                              read_12_1 + "\n" + generator_statements::write_100_pr3 + "\n", "",
                               "2 statements found, 2 checked: " + clean, 0},
-                    CheckCase{"WarningsAloneAreASuccess", "mb.Read(6,4,62,1000)\n",
+                    CheckCase{"WarningsAloneAreASuccess", "mb.Read(6,4,62,1000);\n",
                               "1:1: warning: item count 31 is outside 1 to 30 [range]\n",
                               "1 statement found, 1 checked: 0 errors, 1 warning, 0 notes", 0},
                     CheckCase{
-                        "AnErrorIsNot", "mb.Read(6,6,2,1000) mb.Read(x)\n",
+                        "AnErrorIsNot", "mb.Read(6,6,2,1000); mb.Read(x,4,2,1000);\n",
                         "1:1: error: Fanuc address 6 is on neither the R grid (multiples of 4) nor the PR "
                         "grid (1001 + 12k) [address]\n"
-                        "1:21: note: not checked: 1 argument, not 4 [unchecked]\n",
+                        "1:22: note: not checked: argument 1 is a name or an expression, not a number "
+                        "[unchecked]\n",
                         "2 statements found, 1 checked: 1 error, 0 warnings, 1 note", 3}),
     row_name);
 

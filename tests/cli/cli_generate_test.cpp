@@ -18,6 +18,7 @@ struct SuccessCase {
     const char* name;
     Arguments arguments;
     std::string out;
+    std::string err{}; // what --check would say of the statements
 };
 
 class CliSucceeds : public testing::TestWithParam<SuccessCase> {};
@@ -26,8 +27,10 @@ TEST_P(CliSucceeds, PrintsExactlyTheStatements) {
     const auto result = cli(GetParam().arguments);
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.out, GetParam().out);
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.err, GetParam().err);
 }
+
+const std::string warning = "qxr-fanuc-cli: warning: ";
 
 INSTANTIATE_TEST_SUITE_P(
     Single, CliSucceeds,
@@ -42,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
             "LongRunsOfZeros",
             {"-r", "0000000000012", "-0000000000001", "000000", "R"},
             "mb.Read(6,-4,0,1000);  // Read Value From Fanuc General Register [R] -1, and Store in QXR "
-            "Register 12.\n"},
+            "Register 12.\n",
+            warning + "Fanuc register R -1 is outside 1 to 200; item count 0 transfers nothing [range]\n"},
         SuccessCase{"PositionShort", {"100", "3", "2", "PR"}, pr_read + pr_write},
         SuccessCase{"PositionFull", {"100", "3", "2", "Position Register [PR]"}, pr_read + pr_write},
         SuccessCase{"OptionsEnd", {"--", "100", "3", "2", "PR"}, pr_read + pr_write},
@@ -50,7 +54,31 @@ INSTANTIATE_TEST_SUITE_P(
             "NegativeNeedsNoSeparator",
             {"--read", "-13", "0", "-3", "PR"},
             "mb.Read(-6,989,-36,1000);  // Read Value From Fanuc Position Register [PR] 0, and Store in "
-            "QXR Register -13.\n"},
+            "QXR Register -13.\n",
+            warning +
+                "QXR register -13 is outside 12 to 16000; Fanuc register PR 0 is outside 1 to 250; item "
+                "count -3 transfers nothing [range]\n"},
+        SuccessCase{
+            "OddQxrRegister",
+            {"--write", "13", "1", "1", "R"},
+            "mb.Write(6,4,2,1000);  // Read Value From QXR Register 13, and Store in Fanuc General "
+            "Register [R] 1.\n",
+            "qxr-fanuc-cli: note: QXR register 13 is odd, and the index names the even one below it: the "
+            "transfer covers QXR 12 to 13 [qxr-odd]\n"},
+        SuccessCase{"OddQxrRegisterOutsideTheHints",
+                    {"--read", "5", "1", "1", "R"},
+                    "mb.Read(2,4,2,1000);  // Read Value From Fanuc General Register [R] 1, and Store in QXR "
+                    "Register 5.\n",
+                    warning +
+                        "QXR register 5 is outside 12 to 16000 [range]\nqxr-fanuc-cli: note: QXR register 5 "
+                        "is odd, and the index names the even one below it: the transfer covers QXR 4 to 5 "
+                        "[qxr-odd]\n"},
+        SuccessCase{
+            "NoItems",
+            {"--read", "100", "1", "0", "PR"},
+            "mb.Read(50,1001,0,1000);  // Read Value From Fanuc Position Register [PR] 1, and Store in "
+            "QXR Register 100.\n",
+            warning + "item count 0 transfers nothing [range]\n"},
         SuccessCase{
             "EmptyType",
             {"--write", "12", "1", "1", ""},
@@ -263,15 +291,15 @@ TEST_P(CliOutputFails, WithStatusOneAndAMessage) {
     if (!can_test(GetParam())) {
         GTEST_SKIP() << "this system has no such output";
     }
-    std::string records;
+    std::string records; // that meet nowhere, so that nothing else is said
     for (int record = 0; record < 2000; ++record) {
-        records += "12,1,1,R\n";
+        records += std::to_string(12 + (2 * record)) + ",1,1,R\n";
     }
     ProcessSetup setup;
     setup.output = GetParam();
     const auto single = run_process(QXR_FANUC_CLI, {"12", "1", "1", "R"}, setup);
     setup.input = records;
-    const auto batch = run_process(QXR_FANUC_CLI, {"--batch"}, setup);
+    const auto batch = run_process(QXR_FANUC_CLI, {"--batch", "--read"}, setup);
     const std::vector<ProcessResult> runs = {single, batch};
     for (const auto& result : runs) {
         EXPECT_EQ(result.exit_status, 1);
