@@ -38,8 +38,10 @@ void GeneratedTransfers::check(const DecodedInputs& inputs, std::size_t line, st
 
 DecodedInputs generated_inputs(std::string_view qxr, std::string_view fanuc, std::string_view items,
                                std::string_view type_text) {
-    const auto row = std::ranges::find(register_types, type_text, &RegisterTypeNames::text);
-    const RegisterType type = row == register_types.end() ? RegisterType::Position : row->type;
+    RegisterType type = RegisterType::Position; // every text but the R type's takes the PR rule
+    for (const auto& names : register_types) {
+        type = names.text == type_text ? names.type : type;
+    }
     return {*int16_from_text(qxr), *int16_from_text(fanuc), *int16_from_text(items), type};
 }
 

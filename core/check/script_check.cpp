@@ -46,27 +46,7 @@ public:
         std::array<std::int16_t, 4> a{};
         std::ranges::transform(*statement.arguments, a.begin(),
                                [](std::int64_t argument) { return static_cast<std::int16_t>(argument); });
-        const auto decoding = decode_statement(a[0], a[1], a[2]);
-        for (auto& [check, message] : argument_findings(a, decoding)) {
-            report(statement, check, std::move(message));
-        }
-        const CommentsRead comments = read_comments(statement, a[0], decoding);
-        const auto inputs = inputs_of(a, decoding, comments);
-        if (inputs) {
-            const Transfer transfer{*inputs, statement.is_write, statement.line};
-            transfers_.check(transfer, [&](Check check, std::string message) {
-                report(statement, check, std::move(message));
-            });
-            transfers_.add(transfer);
-        }
-        if (fixing_ && inputs) {
-            fix_notes(statement, decoding, comments, *inputs);
-        }
-        report_comments(statement, a[0], decoding, inputs);
-        if (fixing_ && inputs && statement.ends_its_line) {
-            sinks_.on_edit(added_comment(text_, statement, *inputs));
-        }
-        sinks_.on_statement(statement, inputs);
+        sinks_.on_statement(statement, decoded(statement, a));
     }
 
     void loose_comment(const LooseComment& comment) {
@@ -88,6 +68,31 @@ public:
     [[nodiscard]] const UnreadTotals& unread() const { return unread_; }
 
 private:
+    // The checks of a statement whose arguments are 16-bit integers; the inputs it decodes to.
+    std::optional<DecodedInputs> decoded(const Statement& statement, const std::array<std::int16_t, 4>& a) {
+        const auto decoding = decode_statement(a[0], a[1], a[2]);
+        for (auto& [check, message] : argument_findings(a, decoding)) {
+            report(statement, check, std::move(message));
+        }
+        const CommentsRead comments = read_comments(statement, a[0], decoding);
+        const auto inputs = inputs_of(a, decoding, comments);
+        if (inputs) {
+            const Transfer transfer{*inputs, statement.is_write, statement.line};
+            transfers_.check(transfer, [&](Check check, std::string message) {
+                report(statement, check, std::move(message));
+            });
+            transfers_.add(transfer);
+        }
+        if (fixing_ && inputs) {
+            fix_notes(statement, decoding, comments, *inputs);
+        }
+        report_comments(statement, a[0], decoding, inputs);
+        if (fixing_ && inputs && statement.ends_its_line) {
+            sinks_.on_edit(added_comment(text_, statement, *inputs));
+        }
+        return inputs;
+    }
+
     void report(const Statement& statement, Check check, std::string message) {
         sinks_.on_finding(Finding{check, statement.line, statement.column, std::move(message)});
     }

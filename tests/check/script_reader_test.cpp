@@ -70,7 +70,6 @@ Checked check(std::string_view bytes) {
 }
 
 const std::string& read_12_1 = generator_statements::read_12_r1;
-const std::string& write_12_1 = generator_statements::write_12_r1;
 const std::string& write_100_pr3 = generator_statements::write_100_pr3;
 const std::string address_7 =
     "Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid (1001 + 12k) [address]\n";

@@ -18,7 +18,7 @@ struct SuccessCase {
     const char* name;
     Arguments arguments;
     std::string out;
-    std::string err{}; // what --check would say of the statements
+    std::string err; // what --check would say of the statements
 };
 
 class CliSucceeds : public testing::TestWithParam<SuccessCase> {};
@@ -35,21 +35,21 @@ const std::string warning = "qxr-fanuc-cli: warning: ";
 INSTANTIATE_TEST_SUITE_P(
     Single, CliSucceeds,
     testing::Values(
-        SuccessCase{"ShortType", {"12", "1", "1", "R"}, default_read + default_write},
-        SuccessCase{"FullType", {"12", "1", "1", "General Register [R]"}, default_read + default_write},
-        SuccessCase{"ReadOnly", {"--read", "12", "1", "1", "R"}, default_read},
-        SuccessCase{"WriteOnly", {"--write", "12", "1", "1", "R"}, default_write},
-        SuccessCase{"ShortRead", {"-r", "12", "1", "1", "R"}, default_read},
-        SuccessCase{"ShortWrite", {"-w", "12", "1", "1", "R"}, default_write},
+        SuccessCase{"ShortType", {"12", "1", "1", "R"}, default_read + default_write, ""},
+        SuccessCase{"FullType", {"12", "1", "1", "General Register [R]"}, default_read + default_write, ""},
+        SuccessCase{"ReadOnly", {"--read", "12", "1", "1", "R"}, default_read, ""},
+        SuccessCase{"WriteOnly", {"--write", "12", "1", "1", "R"}, default_write, ""},
+        SuccessCase{"ShortRead", {"-r", "12", "1", "1", "R"}, default_read, ""},
+        SuccessCase{"ShortWrite", {"-w", "12", "1", "1", "R"}, default_write, ""},
         SuccessCase{
             "LongRunsOfZeros",
             {"-r", "0000000000012", "-0000000000001", "000000", "R"},
             "mb.Read(6,-4,0,1000);  // Read Value From Fanuc General Register [R] -1, and Store in QXR "
             "Register 12.\n",
             warning + "Fanuc register R -1 is outside 1 to 200; item count 0 transfers nothing [range]\n"},
-        SuccessCase{"PositionShort", {"100", "3", "2", "PR"}, pr_read + pr_write},
-        SuccessCase{"PositionFull", {"100", "3", "2", "Position Register [PR]"}, pr_read + pr_write},
-        SuccessCase{"OptionsEnd", {"--", "100", "3", "2", "PR"}, pr_read + pr_write},
+        SuccessCase{"PositionShort", {"100", "3", "2", "PR"}, pr_read + pr_write, ""},
+        SuccessCase{"PositionFull", {"100", "3", "2", "Position Register [PR]"}, pr_read + pr_write, ""},
+        SuccessCase{"OptionsEnd", {"--", "100", "3", "2", "PR"}, pr_read + pr_write, ""},
         SuccessCase{
             "NegativeNeedsNoSeparator",
             {"--read", "-13", "0", "-3", "PR"},
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         SuccessCase{
             "EmptyType",
             {"--write", "12", "1", "1", ""},
-            "mb.Write(6,1001,12,1000);  // Read Value From QXR Register 12, and Store in Fanuc  1.\n"}),
+            "mb.Write(6,1001,12,1000);  // Read Value From QXR Register 12, and Store in Fanuc  1.\n", ""}),
     row_name);
 
 struct FailureCase {
