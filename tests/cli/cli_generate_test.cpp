@@ -79,10 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
             "mb.Read(50,1001,0,1000);  // Read Value From Fanuc Position Register [PR] 1, and Store in "
             "QXR Register 100.\n",
             warning + "item count 0 transfers nothing [range]\n"},
-        SuccessCase{
-            "EmptyType",
-            {"--write", "12", "1", "1", ""},
-            "mb.Write(6,1001,12,1000);  // Read Value From QXR Register 12, and Store in Fanuc  1.\n", ""}),
+        SuccessCase{"EmptyType",
+                    {"--write", "12", "1", "1", ""},
+                    "mb.Write(6,1001,12,1000);  // Read Value From QXR Register 12, and Store in Fanuc  1.\n",
+                    ""}),
     row_name);
 
 struct FailureCase {
