@@ -31,7 +31,13 @@ void GeneratedTransfers::check(const DecodedInputs& inputs, std::size_t line, st
         checks_.check(transfer, say);
     }
     for (const auto& transfer : transfers) {
-        checks_.add(transfer);
+        if (!checks_.add(transfer) && all_held_) {
+            all_held_ = false;
+            err.pending() += std::string(start) +
+                             "this record and the later ones are checked against the first " +
+                             std::to_string(TransferChecks::most_held) +
+                             " transfers only, as many as are held, and not against each other\n";
+        }
     }
     err.flush_if_full();
 }

@@ -28,6 +28,7 @@ public:
 private:
     StatementChoice choice_;
     TransferChecks checks_;
+    bool all_held_ = true;
 };
 
 // The inputs of texts the generator has taken: their 16-bit values, and the register type of the type text.

@@ -4,6 +4,7 @@
 #include "comment_fix.h"
 #include "digit_run.h"
 #include "generator_comment.h"
+#include "script_text.h"
 #include "statement_decoder.h"
 #include "statement_findings.h"
 #include "text_bytes.h"
@@ -13,6 +14,9 @@
 namespace qxrfanuc {
 
 namespace {
+
+// The shortest statement that decodes to inputs, "mb.Read(0,4,2,1000)", is 19 bytes long.
+static_assert(script_size_limit / 19 < TransferChecks::most_held);
 
 // What a statement's comments hold, read once before they are reported.
 struct CommentsRead {
@@ -81,7 +85,7 @@ private:
             transfers_.check(transfer, [&](Check check, std::string message) {
                 report(statement, check, std::move(message));
             });
-            transfers_.add(transfer);
+            transfers_.add(transfer); // a script under the size limit holds fewer than most_held
         }
         if (fixing_ && inputs) {
             fix_notes(statement, decoding, comments, *inputs);

@@ -53,10 +53,13 @@ void TransferChecks::check(const Transfer& transfer, const Report& report) const
     }
 }
 
-void TransferChecks::add(const Transfer& transfer) {
+bool TransferChecks::add(const Transfer& transfer) {
     const auto spans = spans_of(transfer.inputs);
     if (!spans) {
-        return;
+        return true;
+    }
+    if (added_.size() == held_) {
+        return false;
     }
     added_.push_back({transfer.line, *spans});
     const auto number = static_cast<std::uint32_t>(added_.size());
@@ -67,6 +70,7 @@ void TransferChecks::add(const Transfer& transfer) {
     } else {
         qxr_reads_.add(spans->qxr, number);
     }
+    return true;
 }
 
 } // namespace qxrfanuc

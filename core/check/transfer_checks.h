@@ -47,12 +47,19 @@ class TransferChecks {
 public:
     using Report = std::function<void(Check, std::string)>;
 
+    // The most transfers held by default, so that memory stays bounded however many come (a stream of
+    // records): more than any script under the size limit holds.
+    static constexpr std::size_t most_held = std::size_t{1} << 22U;
+
     // With reads_meet_writes off, a read and a write never meet: for transfers printed both ways.
-    explicit TransferChecks(bool reads_meet_writes = true) : reads_meet_writes_(reads_meet_writes) {}
+    explicit TransferChecks(bool reads_meet_writes = true, std::size_t held = most_held)
+        : reads_meet_writes_(reads_meet_writes), held_(held) {}
 
     // The transfer's findings, in the order of the table of checks, against the transfers added before it.
     void check(const Transfer& transfer, const Report& report) const;
-    void add(const Transfer& transfer);
+    // Holds the transfer for the checks of those after it; false, holding nothing, once as many as the
+    // constructor allows are held.
+    bool add(const Transfer& transfer);
 
 private:
     struct Added {
@@ -63,6 +70,7 @@ private:
     [[nodiscard]] const LatestCover& fanuc_writes(RegisterType registers) const;
 
     bool reads_meet_writes_;
+    std::size_t held_;
     std::vector<Added> added_;
     LatestCover general_writes_{-8192, 24575}; // R registers -8191 to 8191, and up to 16383 items after
     LatestCover position_writes_{-8192, 24575};

@@ -4,6 +4,7 @@
 #include "latest_cover.h"
 #include "script_strings.h"
 #include "statement_decoder.h"
+#include "transfer_checks.h"
 
 #include <array>
 #include <cstdint>
@@ -300,6 +301,24 @@ TEST(LatestCover, AgreesWithComparingEveryPair) {
     }
     EXPECT_EQ(cover.latest({65535, 65535}), 0U);
     EXPECT_EQ(LatestCover(0, 9).latest({0, 9}), 0U);
+}
+
+// Memory stays bounded: past the most held, a transfer is checked against those held but not held itself.
+TEST(TransferChecks, HoldNoMoreThanTheirLimit) {
+    TransferChecks checks(true, 2);
+    const auto read_at = [](std::int16_t qxr, std::size_t line) {
+        return Transfer{DecodedInputs{qxr, 1, 1, RegisterType::General}, false, line};
+    };
+    EXPECT_TRUE(checks.add(read_at(12, 1)));
+    EXPECT_TRUE(checks.add(read_at(14, 2)));
+    EXPECT_FALSE(checks.add(read_at(16, 3)));
+    std::vector<std::string> said;
+    const auto say = [&](Check, const std::string& message) { said.push_back(message); };
+    checks.check(read_at(16, 4), say);
+    EXPECT_TRUE(said.empty());
+    checks.check(read_at(14, 5), say);
+    EXPECT_EQ(said, std::vector<std::string>{
+                        "fills QXR 14 to 15, which the read at line 2 also fills (QXR 14 to 15)"});
 }
 
 } // namespace
