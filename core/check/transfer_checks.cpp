@@ -18,9 +18,14 @@ std::optional<TransferSpans> spans_of(const DecodedInputs& inputs) {
                          {first_qxr, first_qxr + words - 1}};
 }
 
-const TransferChecks::Added* TransferChecks::latest(const LatestCover& cover, RegisterSpan span) const {
+std::optional<TransferChecks::Met> TransferChecks::latest(const LatestCover& cover, RegisterSpan span) const {
     const std::uint32_t number = cover.latest(span);
-    return number == 0 ? nullptr : &added_[number - 1];
+    if (number == 0) {
+        return std::nullopt;
+    }
+    const Held& held = held_transfers_[number - 1];
+    const auto spans = spans_of(held.inputs); // a transfer is held only when it has spans
+    return spans ? std::optional(Met{held.line, *spans}) : std::nullopt;
 }
 
 const LatestCover& TransferChecks::fanuc_writes(RegisterType registers) const {
@@ -39,14 +44,14 @@ void TransferChecks::check(const Transfer& transfer, const Report& report) const
         report(Check::QxrOdd, odd_qxr(transfer.inputs.qxr, spans->qxr));
     }
     if (transfer.is_write) {
-        if (const auto* met = latest(fanuc_writes(spans->registers), spans->fanuc)) {
+        if (const auto met = latest(fanuc_writes(spans->registers), spans->fanuc)) {
             report(Check::Overlap, fanuc_meets(*spans, met->spans, met->line));
         }
-    } else if (const auto* met = latest(qxr_reads_, spans->qxr)) {
+    } else if (const auto met = latest(qxr_reads_, spans->qxr)) {
         report(Check::QxrOverlap, qxr_meets(false, spans->qxr, false, met->spans.qxr, met->line));
     }
     if (reads_meet_writes_) {
-        if (const auto* met = latest(transfer.is_write ? qxr_reads_ : qxr_writes_, spans->qxr)) {
+        if (const auto met = latest(transfer.is_write ? qxr_reads_ : qxr_writes_, spans->qxr)) {
             report(Check::QxrOverlap,
                    qxr_meets(transfer.is_write, spans->qxr, !transfer.is_write, met->spans.qxr, met->line));
         }
@@ -58,11 +63,11 @@ bool TransferChecks::add(const Transfer& transfer) {
     if (!spans) {
         return true;
     }
-    if (added_.size() == held_) {
+    if (held_transfers_.size() == held_) {
         return false;
     }
-    added_.push_back({transfer.line, *spans});
-    const auto number = static_cast<std::uint32_t>(added_.size());
+    held_transfers_.push_back({transfer.line, transfer.inputs});
+    const auto number = static_cast<std::uint32_t>(held_transfers_.size());
     if (transfer.is_write) {
         (spans->registers == RegisterType::General ? general_writes_ : position_writes_)
             .add(spans->fanuc, number);

@@ -62,16 +62,21 @@ public:
     bool add(const Transfer& transfer);
 
 private:
-    struct Added {
+    // A transfer held: its inputs, from which its spans follow, so that it takes 16 bytes.
+    struct Held {
+        std::size_t line;
+        DecodedInputs inputs;
+    };
+    struct Met {
         std::size_t line;
         TransferSpans spans;
     };
-    [[nodiscard]] const Added* latest(const LatestCover& cover, RegisterSpan span) const;
+    [[nodiscard]] std::optional<Met> latest(const LatestCover& cover, RegisterSpan span) const;
     [[nodiscard]] const LatestCover& fanuc_writes(RegisterType registers) const;
 
     bool reads_meet_writes_;
     std::size_t held_;
-    std::vector<Added> added_;
+    std::vector<Held> held_transfers_;
     LatestCover general_writes_{-8192, 24575}; // R registers -8191 to 8191, and up to 16383 items after
     LatestCover position_writes_{-8192, 24575};
     LatestCover qxr_reads_{-32768, 65535}; // 2 x -16384 to 2 x 16383 + 32767
