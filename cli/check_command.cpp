@@ -213,11 +213,7 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
     if (fixed) {
         totals.comments_written += fixed->finish();
     }
-    totals.unread.hidden_lines += unread.hidden_lines;
-    totals.unread.open_strings += unread.open_strings;
-    totals.unread.look_alikes += unread.look_alikes;
-    totals.unread.hidden_texts += unread.hidden_texts;
-    totals.unread.comments_not_compared += unread.comments_not_compared;
+    totals.unread += unread;
     return true;
 }
 

@@ -44,6 +44,15 @@ struct UnreadTotals {
     std::size_t hidden_texts = 0; // that a // comment may hide
     std::size_t comments_not_compared = 0;
 
+    UnreadTotals& operator+=(const UnreadTotals& other) {
+        hidden_lines += other.hidden_lines;
+        open_strings += other.open_strings;
+        look_alikes += other.look_alikes;
+        hidden_texts += other.hidden_texts;
+        comments_not_compared += other.comments_not_compared;
+        return *this;
+    }
+
     [[nodiscard]] bool none() const {
         return hidden_lines == 0 && open_strings == 0 && look_alikes == 0 && hidden_texts == 0 &&
                comments_not_compared == 0;
