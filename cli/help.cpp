@@ -88,8 +88,9 @@ std::string exit_status_section() {
 std::string checks_section() {
     std::string text = "Checks, in the order they are reported:\n";
     for (const auto& check : checks) {
-        const std::string line =
-            "  " + std::string(check.name) + " (" + std::string(severity_name(check.severity)) + "): ";
+        const std::string line = "  " + std::string(check.name) + " (" +
+                                 std::string(severity_name(check.severity)) +
+                                 (check.fix_only ? ", with --fix only" : "") + "): ";
         text += line + wrapped(check.meaning, line.size(), 4);
     }
     return text;
@@ -153,11 +154,11 @@ a lone CR, and reads // and /* */ comments and "..." and '...' strings as the la
 Every comment after a statement's ) on its line, before another statement starts, is compared
 when it is one of the generator's six (words after its final period are the script's own); one
 that mentions a register in another form is reported, and not compared. A transfer of N items
-from register F covers that type's registers F to F+N-1, and fills (a read) or sends (a write) the
-QXR registers 2I to 2I+W-1, I its QXR index and W its word count (2 per R item, 12 per PR item);
-the overlaps on both sides are said in those registers. Columns count bytes of
-the UTF-8 text. Control characters, invisible format characters, blanks other than the space and
-invalid UTF-8 from a script or a file name are printed as \xNN, one per byte.
+from register F covers that type's registers F to F+N-1, and fills (a read) or sends (a write)
+the QXR registers 2I to 2I+W-1, I its QXR index and W its word count (2 per R item, 12 per PR
+item); overlaps on both sides are said in those registers. Columns count bytes of the UTF-8
+text. Control characters, invisible format characters, blanks other than the space and invalid
+UTF-8 from a script or a file name are printed as \xNN, one per byte.
 )";
     return text + checks_section() + "\n" + examples_section();
 }

@@ -72,7 +72,7 @@ TEST(CliDocuments, EveryCheckIsDocumented) {
         const std::string name(check.name);
         const std::string severity(qxrfanuc::severity_name(check.severity));
         std::string help_line = "  " + name;
-        help_line += " (" + severity + "): ";
+        help_line += " (" + severity + (check.fix_only ? ", with --fix only" : "") + "): ";
         in_help = help.find(help_line, in_help);
         EXPECT_NE(in_help, std::string::npos) << name;
         std::string entry = ".TP\n\\fB" + roff(name);
