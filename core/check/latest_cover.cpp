@@ -2,17 +2,22 @@
 #include "latest_cover.h"
 
 #include <algorithm>
+#include <new>
 
 namespace qxrfanuc {
 
 std::uint32_t LatestCover::latest(RegisterSpan span) const {
-    return nodes_.empty() ? 0 : latest(1, lowest_, highest_, span);
+    return nodes_ ? latest(1, lowest_, highest_, span) : 0;
 }
 
 void LatestCover::add(RegisterSpan span, std::uint32_t number) {
-    if (nodes_.empty()) {
+    if (!nodes_) {
         // A node for each halving down to single registers: fewer than four for each register.
-        nodes_.resize(4 * static_cast<std::size_t>(highest_ - lowest_ + 1));
+        nodes_.reset(static_cast<Node*>(
+            std::calloc(4 * static_cast<std::size_t>(highest_ - lowest_ + 1), sizeof(Node))));
+        if (!nodes_) {
+            throw std::bad_alloc();
+        }
     }
     add(1, lowest_, highest_, span, number);
 }
