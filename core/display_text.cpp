@@ -76,6 +76,10 @@ Utf8Sequence utf8_sequence(std::string_view text) {
     return {length, code_point};
 }
 
+std::size_t character_length(std::string_view text) {
+    return std::max<std::size_t>(utf8_sequence(text).length, 1);
+}
+
 std::string display_escaped(std::string_view text) {
     std::string out;
     out.reserve(text.size());

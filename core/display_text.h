@@ -33,4 +33,8 @@ struct Utf8Sequence {
 };
 [[nodiscard]] Utf8Sequence utf8_sequence(std::string_view text);
 
+// How many bytes the character at the start of a text that is not empty takes: a valid sequence's length,
+// or 1 for a byte of none.
+[[nodiscard]] std::size_t character_length(std::string_view text);
+
 } // namespace qxrfanuc

@@ -56,6 +56,11 @@ inline constexpr MappingRule position_register_rule{12, 1001, 12};
     return register_type == general_register_type ? general_register_rule : position_register_rule;
 }
 
+// The type whose rule and registers a type takes: the unnamed type takes those of the position registers.
+[[nodiscard]] constexpr RegisterType rule_type(RegisterType type) {
+    return type == RegisterType::General ? RegisterType::General : RegisterType::Position;
+}
+
 [[nodiscard]] constexpr const MappingRule& mapping_rule(RegisterType type) {
     return type == RegisterType::General ? general_register_rule : position_register_rule;
 }

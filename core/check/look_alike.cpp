@@ -13,29 +13,25 @@ namespace qxrfanuc {
 
 namespace {
 
-// What a non-ASCII character folds to: a letter that may stand for any.
+// What a non-ASCII character folds to: a letter that may stand for any; and what one left out does.
 constexpr char any_letter = '?';
+constexpr char left_out = '\0';
 
 struct Folded {
-    char c;           // an ASCII character in small letters, or any_letter
+    char c;           // an ASCII character in small letters, any_letter, or left_out
     std::size_t next; // past it
 };
 
-// The character at `at` folded, or none for a character left out (a blank, line end, control or invisible
-// character).
-std::optional<Folded> folded_at(std::string_view text, std::size_t at) {
+// The character at `at` folded; left_out for a blank, a control or an invisible character.
+Folded folded_at(std::string_view text, std::size_t at) {
     const char c = text[at];
     if (static_cast<unsigned char>(c) < 0x80) {
-        if (is_script_blank(c) || is_hidden_code_point(static_cast<unsigned char>(c))) {
-            return std::nullopt;
-        }
-        return Folded{ascii_lower(c), at + 1};
+        const bool counts = !is_script_blank(c) && !is_hidden_code_point(static_cast<unsigned char>(c));
+        return {counts ? ascii_lower(c) : left_out, at + 1};
     }
     const auto [length, code_point] = utf8_sequence(text.substr(at));
-    if (length > 0 && is_hidden_code_point(code_point)) {
-        return std::nullopt;
-    }
-    return Folded{any_letter, at + std::max<std::size_t>(length, 1)};
+    return {length > 0 && is_hidden_code_point(code_point) ? left_out : any_letter,
+            at + std::max<std::size_t>(length, 1)};
 }
 
 // The next character that counts, from `at` on, past what is left out and past comments; none at the end
@@ -50,10 +46,11 @@ std::optional<Folded> next_counted(std::string_view text, std::size_t at) {
         if (token.kind != TokenKind::Code) {
             return std::nullopt;
         }
-        if (auto folded = folded_at(text, at)) {
+        const Folded folded = folded_at(text, at);
+        if (folded.c != left_out) {
             return folded;
         }
-        at += std::max<std::size_t>(utf8_sequence(text.substr(at)).length, 1);
+        at = folded.next;
     }
     return std::nullopt;
 }
@@ -109,11 +106,11 @@ bool is_name_character(char folded) {
 } // namespace
 
 std::optional<LookAlike> look_alike_at(std::string_view text, std::size_t at) {
-    const auto first = folded_at(text, at);
-    if (!first || !same(first->c, 'm')) {
+    const Folded first = folded_at(text, at);
+    if (first.c == left_out || !same(first.c, 'm')) {
         return std::nullopt;
     }
-    const auto b = next_counted(text, first->next);
+    const auto b = next_counted(text, first.next);
     const auto dot = b && same(b->c, 'b') ? next_counted(text, b->next) : std::nullopt;
     if (!dot || dot->c != '.') {
         return std::nullopt;

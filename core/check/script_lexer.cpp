@@ -139,8 +139,7 @@ private:
     // A byte of code: a statement, a look-alike, or neither. Where reading goes on.
     std::size_t code(std::size_t at) {
         const auto byte = static_cast<unsigned char>(text_[at]);
-        const std::size_t next =
-            byte < 0x80 ? at + 1 : at + std::max<std::size_t>(utf8_sequence(text_.substr(at)).length, 1);
+        const std::size_t next = at + character_length(text_.substr(at));
         const bool may_start = text_[at] == 'm' || text_[at] == 'M' || byte >= 0x80;
         if (!may_start || (at > 0 && joins_a_name(text_[at - 1]))) {
             return next;

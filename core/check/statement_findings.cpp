@@ -72,7 +72,7 @@ std::string address_message(std::int16_t address, const StatementDecoding& decod
 
 // "its type General Register [R] takes the R rule", "it names no type, which takes the PR rule".
 std::string type_rule(RegisterType type) {
-    const RegisterType rule = type == RegisterType::General ? RegisterType::General : RegisterType::Position;
+    const RegisterType rule = rule_type(type);
     const std::string named = type == RegisterType::Unnamed
                                   ? "it names no type, which"
                                   : "its type \"" + std::string(names_of(type).text) + "\"";
@@ -101,6 +101,11 @@ std::string qxr_text(RegisterSpan span) {
            (span.first == span.last ? std::string() : " to " + std::to_string(span.last));
 }
 
+// The registers two spans that meet both cover.
+RegisterSpan meeting(RegisterSpan span, RegisterSpan other) {
+    return {std::max(span.first, other.first), std::min(span.last, other.last)};
+}
+
 std::string_view verb(bool is_write) {
     return is_write ? "sends" : "fills";
 }
@@ -113,8 +118,7 @@ std::string odd_qxr(std::int16_t qxr, RegisterSpan span) {
 }
 
 std::string fanuc_meets(const TransferSpans& spans, const TransferSpans& earlier, std::size_t line) {
-    const RegisterSpan met{std::max(spans.fanuc.first, earlier.fanuc.first),
-                           std::min(spans.fanuc.last, earlier.fanuc.last)};
+    const RegisterSpan met = meeting(spans.fanuc, earlier.fanuc);
     return "writes " + registers_text(spans.registers, met) + " (" + addresses_text(spans.registers, met) +
            "), which the write at line " + std::to_string(line) + " also writes (" +
            registers_text(earlier.registers, earlier.fanuc) + ", " +
@@ -123,7 +127,7 @@ std::string fanuc_meets(const TransferSpans& spans, const TransferSpans& earlier
 
 std::string qxr_meets(bool is_write, RegisterSpan span, bool earlier_is_write, RegisterSpan earlier,
                       std::size_t line) {
-    const RegisterSpan met{std::max(span.first, earlier.first), std::min(span.last, earlier.last)};
+    const RegisterSpan met = meeting(span, earlier);
     return std::string(verb(is_write)) + " " + qxr_text(met) + ", which the " +
            (earlier_is_write ? "write" : "read") + " at line " + std::to_string(line) +
            (is_write == earlier_is_write ? " also " : " ") + std::string(verb(earlier_is_write)) + " (" +
@@ -182,8 +186,8 @@ std::optional<std::string> outside_hints(const DecodedInputs& inputs) {
         parts.push_back("QXR register " + std::to_string(inputs.qxr) + " is outside " +
                         range_text(qxr_register_hint));
     }
-    const bool general = inputs.type == RegisterType::General;
-    const RegisterType grid = general ? RegisterType::General : RegisterType::Position;
+    const RegisterType grid = rule_type(inputs.type);
+    const bool general = grid == RegisterType::General;
     const RangeHint fanuc_hint = general ? general_fanuc_hint : position_fanuc_hint;
     if (outside(inputs.fanuc, fanuc_hint)) {
         parts.push_back("Fanuc register " + letters(grid) + " " + std::to_string(inputs.fanuc) +
@@ -207,9 +211,7 @@ std::string disagreement(const GeneratorComment& comment, bool is_write, std::in
                         std::string(is_write ? statement_text::read_name : statement_text::write_name) +
                         "'s");
     }
-    const RegisterType rule =
-        comment.type == RegisterType::General ? RegisterType::General : RegisterType::Position;
-    if (decoding.grid && *decoding.grid != rule) {
+    if (decoding.grid && *decoding.grid != rule_type(comment.type)) {
         found.push_back(type_rule(comment.type) + ", but the address is on the " + letters(*decoding.grid) +
                         " grid");
     }

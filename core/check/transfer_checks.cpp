@@ -9,8 +9,7 @@ std::optional<TransferSpans> spans_of(const DecodedInputs& inputs) {
     if (inputs.items <= 0) {
         return std::nullopt;
     }
-    const RegisterType registers =
-        inputs.type == RegisterType::General ? RegisterType::General : RegisterType::Position;
+    const RegisterType registers = rule_type(inputs.type);
     const std::int32_t first_qxr = 2 * std::int32_t{qxr_index(inputs.qxr)};
     const std::int32_t words = std::int32_t{inputs.items} * mapping_rule(registers).words_per_item;
     return TransferSpans{registers,
@@ -28,10 +27,6 @@ std::optional<TransferChecks::Met> TransferChecks::latest(const LatestCover& cov
     return spans ? std::optional(Met{held.line, *spans}) : std::nullopt;
 }
 
-const LatestCover& TransferChecks::fanuc_writes(RegisterType registers) const {
-    return registers == RegisterType::General ? general_writes_ : position_writes_;
-}
-
 void TransferChecks::check(const Transfer& transfer, const Report& report) const {
     if (auto outside = outside_hints(transfer.inputs)) {
         report(Check::Range, std::move(*outside));
@@ -44,7 +39,7 @@ void TransferChecks::check(const Transfer& transfer, const Report& report) const
         report(Check::QxrOdd, odd_qxr(transfer.inputs.qxr, spans->qxr));
     }
     if (transfer.is_write) {
-        if (const auto met = latest(fanuc_writes(spans->registers), spans->fanuc)) {
+        if (const auto met = latest(fanuc_writes(*this, spans->registers), spans->fanuc)) {
             report(Check::Overlap, fanuc_meets(*spans, met->spans, met->line));
         }
     } else if (const auto met = latest(qxr_reads_, spans->qxr)) {
@@ -69,8 +64,7 @@ bool TransferChecks::add(const Transfer& transfer) {
     held_transfers_.push_back({transfer.line, transfer.inputs});
     const auto number = static_cast<std::uint32_t>(held_transfers_.size());
     if (transfer.is_write) {
-        (spans->registers == RegisterType::General ? general_writes_ : position_writes_)
-            .add(spans->fanuc, number);
+        fanuc_writes(*this, spans->registers).add(spans->fanuc, number);
         qxr_writes_.add(spans->qxr, number);
     } else {
         qxr_reads_.add(spans->qxr, number);

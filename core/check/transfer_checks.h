@@ -72,7 +72,10 @@ private:
         TransferSpans spans;
     };
     [[nodiscard]] std::optional<Met> latest(const LatestCover& cover, RegisterSpan span) const;
-    [[nodiscard]] const LatestCover& fanuc_writes(RegisterType registers) const;
+    // The cover of the writes to the registers' type, const or not as the checks are.
+    template <typename Checks> static auto& fanuc_writes(Checks& checks, RegisterType registers) {
+        return registers == RegisterType::General ? checks.general_writes_ : checks.position_writes_;
+    }
 
     bool reads_meet_writes_;
     std::size_t held_;
