@@ -24,11 +24,11 @@ void BM_CheckScript(benchmark::State& state) {
     const std::string script = generated_script(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         std::size_t findings = 0;
-        qxrfanuc::check_script(script, qxrfanuc::CommentFixing::On,
-                               qxrfanuc::CheckSinks{[&](const qxrfanuc::Finding&) { ++findings; },
-                                                    [](const qxrfanuc::Statement&,
-                                                       const std::optional<qxrfanuc::DecodedInputs>&) {},
-                                                    [&](const qxrfanuc::Edit&) { ++findings; }});
+        qxrfanuc::check_script(
+            script, qxrfanuc::CommentFixing::On,
+            qxrfanuc::CheckSinks{[&](const qxrfanuc::Finding&) { ++findings; },
+                                 [](const qxrfanuc::Statement&, const qxrfanuc::StatementMeaning&) {},
+                                 [&](const qxrfanuc::Edit&) { ++findings; }});
         benchmark::DoNotOptimize(findings);
     }
 }

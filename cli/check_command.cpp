@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "check_command.h"
 
+#include "csv.h"
 #include "decimal_text.h"
-#include "digit_run.h"
 #include "display_text.h"
 #include "exit_status.h"
 #include "messages.h"
 #include "script_check.h"
 #include "script_text.h"
-#include "statement_findings.h"
+#include "statement_map.h"
 
 #include <array>
 #include <cerrno>
@@ -23,12 +23,6 @@ namespace qxrfanuc::cli {
 
 namespace {
 
-// The map's rows end in CR LF, as RFC 4180 has them.
-constexpr std::string_view csv_row_end = "\r\n";
-constexpr std::string_view map_header =
-    "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE,"
-    "qxr_first,qxr_last,fanuc_first,fanuc_last,registers";
-
 struct Totals {
     std::size_t found = 0;
     std::size_t checked = 0;
@@ -36,21 +30,6 @@ struct Totals {
     UnreadTotals unread;
     std::size_t comments_written = 0;
 };
-
-// One CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
-// A text that begins with =, +, - or @ gets a ' before it, which a spreadsheet shows as the start of a
-// text, so that no cell runs as a formula.
-std::string csv_field(std::string_view text) {
-    std::string guarded = (text.find_first_of("=+-@") == 0 ? "'" : "") + std::string(text);
-    if (guarded.find_first_of(",\"\r\n") == std::string::npos) {
-        return guarded;
-    }
-    std::string out = "\"";
-    for (const char c : guarded) {
-        out += c == '"' ? "\"\"" : std::string(1, c);
-    }
-    return out + '"';
-}
 
 // Where one script's findings go: lines on standard output, or with a fix on standard error.
 class ScriptReport {
@@ -60,11 +39,12 @@ public:
         : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), output_(output),
           findings_(output == CheckOutput::Fix ? err : out), out_(out), totals_(totals) {}
 
-    void statement(const Statement& statement, const std::optional<DecodedInputs>& inputs) {
+    void statement(const Statement& statement, const StatementMeaning& meaning) {
         ++totals_.found;
         totals_.checked += statement.arguments ? 1 : 0;
         if (output_ == CheckOutput::Map && statement.arguments) {
-            write_map_row(statement, *statement.arguments, inputs);
+            append_map_row(out_.pending(), csv_name_, statement, meaning);
+            out_.flush_if_full();
         }
     }
 
@@ -90,40 +70,6 @@ public:
     }
 
 private:
-    void write_map_row(const Statement& statement, const std::array<std::int64_t, 4>& arguments,
-                       const std::optional<DecodedInputs>& inputs) {
-        auto& text = out_.pending();
-        text += csv_name_;
-        text += ',' + std::to_string(statement.line) + ',' + std::to_string(statement.column) + ',';
-        text += statement.is_write ? statement_text::write_name : statement_text::read_name;
-        for (std::size_t i = 0; i < arguments.size(); ++i) {
-            // As written where no value stands for it: a number with more digits than any 16-bit one has.
-            text += ',' + (is_huge(arguments.at(i)) ? number_as_written(statement.argument_texts.at(i))
-                                                    : std::to_string(arguments.at(i)));
-        }
-        const auto spans = inputs ? spans_of(*inputs) : std::nullopt;
-        if (inputs) {
-            text += ',' + std::to_string(inputs->qxr) + ',' + std::to_string(inputs->fanuc) + ',' +
-                    std::to_string(inputs->items) + ',';
-            text += names_of(inputs->type).letters;
-        } else {
-            text += ",,,,";
-        }
-        // What the transfer covers, for a spreadsheet to sort and filter by: empty for no items.
-        if (spans) {
-            for (const std::int32_t end :
-                 {spans->qxr.first, spans->qxr.last, spans->fanuc.first, spans->fanuc.last}) {
-                text += ',' + std::to_string(end);
-            }
-            text += ',';
-            text += names_of(spans->registers).letters;
-        } else {
-            text += ",,,,,";
-        }
-        text += csv_row_end;
-        out_.flush_if_full();
-    }
-
     std::string shown_;
     std::string csv_name_;
     CheckOutput output_;
@@ -206,8 +152,8 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
     const UnreadTotals unread =
         check_script(script->text, fixing ? CommentFixing::On : CommentFixing::Off,
                      CheckSinks{[&](const Finding& finding) { report.finding(finding); },
-                                [&](const Statement& statement, const std::optional<DecodedInputs>& inputs) {
-                                    report.statement(statement, inputs);
+                                [&](const Statement& statement, const StatementMeaning& meaning) {
+                                    report.statement(statement, meaning);
                                 },
                                 [&](const Edit& edit) { fixed->edit(edit); }});
     if (fixed) {
@@ -259,8 +205,7 @@ int run_check(std::span<const std::string_view> files, CheckOutput output, Buffe
     static constexpr std::array<std::string_view, 1> standard_input{"-"};
     const auto scripts = files.empty() ? std::span<const std::string_view>(standard_input) : files;
     if (output == CheckOutput::Map) {
-        out.pending() += map_header;
-        out.pending() += csv_row_end;
+        out.pending() += map_header();
     }
     Totals totals;
     bool all_read = true;

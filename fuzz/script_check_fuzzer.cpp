@@ -48,9 +48,9 @@ Fixed fix(const std::string& text) {
                 fail_if(finding.line == 0 || finding.column == 0 || finding.message.empty());
                 fixed.checks.push_back(finding.check);
             },
-            [&](const qxrfanuc::Statement& statement, const std::optional<qxrfanuc::DecodedInputs>& inputs) {
+            [&](const qxrfanuc::Statement& statement, const qxrfanuc::StatementMeaning& meaning) {
                 fail_if(statement.line == 0 || statement.column == 0);
-                fixed.inputs.push_back(inputs);
+                fixed.inputs.push_back(meaning.inputs);
             },
             [&](const qxrfanuc::Edit& edit) {
                 // In the order of the text, none overlapping another, and only ever over blanks, a // or the

@@ -21,6 +21,7 @@ static_assert(script_size_limit / 19 < TransferChecks::most_held);
 // What a statement's comments hold, read once before they are reported.
 struct CommentsRead {
     std::optional<GeneratorComment> first_form; // the first in the generator's form
+    std::string_view label;                     // the words after that form's final period
     bool any_lie = false;                       // a form that disagrees
     bool any_own = false;                       // one of the script's own
 };
@@ -39,12 +40,12 @@ public:
             if (!statement.unchecked_because.empty()) {
                 report(statement, Check::Unchecked, "not checked: " + statement.unchecked_because);
             }
-            sinks_.on_statement(statement, std::nullopt);
+            sinks_.on_statement(statement, {});
             return;
         }
         if (auto outside = arguments_outside(*statement.arguments, statement.argument_texts)) {
             report(statement, Check::Argument, std::move(*outside));
-            sinks_.on_statement(statement, std::nullopt);
+            sinks_.on_statement(statement, {});
             return;
         }
         std::array<std::int16_t, 4> a{};
@@ -73,7 +74,7 @@ public:
 
 private:
     // The checks of a statement whose arguments are 16-bit integers; the inputs it decodes to.
-    std::optional<DecodedInputs> decoded(const Statement& statement, const std::array<std::int16_t, 4>& a) {
+    StatementMeaning decoded(const Statement& statement, const std::array<std::int16_t, 4>& a) {
         const auto decoding = decode_statement(a[0], a[1], a[2]);
         for (auto& [check, message] : argument_findings(a, decoding)) {
             report(statement, check, std::move(message));
@@ -94,7 +95,7 @@ private:
         if (fixing_ && inputs && statement.ends_its_line) {
             sinks_.on_edit(added_comment(text_, statement, *inputs));
         }
-        return inputs;
+        return {inputs, comments.label};
     }
 
     void report(const Statement& statement, Check check, std::string message) {
@@ -113,8 +114,12 @@ private:
         for_each_comment(text_, statement.comments_start, statement.comments_end, [&](const Token& token) {
             const std::string_view text = token.comment_text(text_);
             const auto form = read_generator_comment(text);
+            if (form && !read.first_form) {
+                read.first_form = *form;
+                read.label = text.substr(form->form_end);
+                read.label.remove_prefix(read.label.starts_with(' ') ? 1 : 0);
+            }
             if (form) {
-                read.first_form = read.first_form ? read.first_form : form.value();
                 read.any_lie =
                     read.any_lie || !disagreement(*form, statement.is_write, index, decoding).empty();
             } else {

@@ -61,10 +61,18 @@ struct UnreadTotals {
 
 enum class CommentFixing : std::uint8_t { Off, On };
 
+// What a statement stands for: the generator's inputs it decodes to, if any, and its label: the script's own
+// words after the final period of its first comment in the generator's form, less the blank the generator
+// writes before them.
+struct StatementMeaning {
+    std::optional<DecodedInputs> inputs;
+    std::string_view label;
+};
+
 struct CheckSinks {
     std::function<void(const Finding&)> on_finding;
-    // After its findings: each statement, with the inputs it decodes to.
-    std::function<void(const Statement&, const std::optional<DecodedInputs>&)> on_statement;
+    // After its findings: each statement, with what it stands for.
+    std::function<void(const Statement&, const StatementMeaning&)> on_statement;
     // With fixing on: the edits, in the order of the text, none overlapping another.
     std::function<void(const Edit&)> on_edit;
 };

@@ -31,7 +31,7 @@ Fixed fix(std::string_view script) {
                                     ": " + std::string(severity_name(finding.severity())) + ": " +
                                     finding.message + " [" + std::string(finding.name()) + "]\n";
                             },
-                            [](const Statement&, const std::optional<DecodedInputs>&) {},
+                            [](const Statement&, const StatementMeaning&) {},
                             [&](const Edit& edit) { edited.edit(edit); }});
     edited.finish();
     return fixed;

@@ -43,29 +43,29 @@ Checked check(std::string_view bytes) {
     }
     checked.encoding = script->encoding;
     std::vector<Finding> place; // the findings of the place last reported
-    checked.unread =
-        check_script(script->text, CommentFixing::Off,
-                     CheckSinks{[&](const Finding& finding) {
-                                    // A place's findings come in the order of the table of checks, as the
-                                    // header promises.
-                                    if (!place.empty() && place.back().line == finding.line &&
-                                        place.back().column == finding.column) {
-                                        EXPECT_LE(place.back().check, finding.check)
-                                            << "findings out of the table's order at " << finding.line << ':'
-                                            << finding.column;
-                                    }
-                                    place.assign(1, finding);
-                                    checked.findings += line_of(finding);
-                                },
-                                [&](const Statement&, const std::optional<DecodedInputs>& inputs) {
-                                    if (inputs) {
-                                        checked.inputs += std::to_string(inputs->qxr) + ',' +
-                                                          std::to_string(inputs->fanuc) + ',' +
-                                                          std::to_string(inputs->items) + ',' +
-                                                          std::string(names_of(inputs->type).letters) + '\n';
-                                    }
-                                },
-                                [](const Edit&) { ADD_FAILURE() << "an edit without a fix"; }});
+    checked.unread = check_script(script->text, CommentFixing::Off,
+                                  CheckSinks{[&](const Finding& finding) {
+                                                 // A place's findings come in the order of the table of
+                                                 // checks, as the header promises.
+                                                 if (!place.empty() && place.back().line == finding.line &&
+                                                     place.back().column == finding.column) {
+                                                     EXPECT_LE(place.back().check, finding.check)
+                                                         << "findings out of the table's order at "
+                                                         << finding.line << ':' << finding.column;
+                                                 }
+                                                 place.assign(1, finding);
+                                                 checked.findings += line_of(finding);
+                                             },
+                                             [&](const Statement&, const StatementMeaning& meaning) {
+                                                 if (const auto& inputs = meaning.inputs) {
+                                                     checked.inputs +=
+                                                         std::to_string(inputs->qxr) + ',' +
+                                                         std::to_string(inputs->fanuc) + ',' +
+                                                         std::to_string(inputs->items) + ',' +
+                                                         std::string(names_of(inputs->type).letters) + '\n';
+                                                 }
+                                             },
+                                             [](const Edit&) { ADD_FAILURE() << "an edit without a fix"; }});
     return checked;
 }
 

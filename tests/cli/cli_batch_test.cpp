@@ -63,12 +63,22 @@ TEST(CliBatch, ExitStatusIsThatOfTheFirstFailedRecord) {
     EXPECT_EQ(cli({"--batch"}, "").exit_status, 0);
 }
 
-TEST(CliBatch, FieldsAreTakenAsTheyStand) {
-    const auto result = cli({"--batch", "--read"}, " 012 ,1,1,\n12,1,1, R\n");
+// Records as a spreadsheet writes them: blanks around fields, quoted fields with doubled quotes and commas.
+TEST(CliBatch, FieldsAsSpreadsheetsWriteThem) {
+    const auto result =
+        cli({"--batch", "--read"}, " 012 ,1,1,\n100, 3 ,\t2, \"Position Register [PR]\" \r\n"
+                                   "\"12\",1,1,\"R\"\"\"\n12,1,1,\"R\n\"1\"2,1,1,R\n1\"2,1,1,R\n,,,\n");
     EXPECT_EQ(result.out,
-              "mb.Read(6,1001,12,1000);  // Read Value From Fanuc  1, and Store in QXR Register 12.\n");
-    EXPECT_EQ(result.err, "line 2: unknown TYPE \" R\". TYPE is R, PR, \"General Register [R]\", \"Position "
-                          "Register [PR]\" or \"\" (no type picked).\n");
+              "mb.Read(6,1001,12,1000);  // Read Value From Fanuc  1, and Store in QXR Register 12.\n" +
+                  pr_read);
+    EXPECT_EQ(result.err,
+              "line 3: unknown TYPE \"R\\\"\". TYPE is R, PR, \"General Register [R]\", \"Position Register "
+              "[PR]\" or \"\" (no type picked).\n"
+              "line 4: column 4: the quoted field is not closed on its line (a field holds no line break)\n"
+              "line 5: column 1: text after the closing quote; a quote inside a quoted field is doubled "
+              "(\"a \"\"b\"\"\")\n"
+              "line 6: column 1: a field that holds a quote is quoted as a whole, with the quote doubled "
+              "(\"a \"\"b\"\"\")\n");
     EXPECT_EQ(result.exit_status, 2);
 }
 
@@ -138,7 +148,7 @@ TEST(CliBatch, CommentOfAnyLengthIsSkipped) {
 TEST(CliBatch, CommentRule) {
     const auto result = cli({"--batch", "--read"}, "#\n#12,1,1,R\n #12,1,1,R\n");
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "line 3: error 13: Type mismatch in the QXR register \" #12\"" + not_a_number);
+    EXPECT_EQ(result.err, "line 3: error 13: Type mismatch in the QXR register \"#12\"" + not_a_number);
 }
 
 // A record over the limit is reported by its length and skipped without being kept; the next ones go on.

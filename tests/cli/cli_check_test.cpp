@@ -60,14 +60,14 @@ TEST(CliCheck, MapListsEveryCheckedStatement) {
     EXPECT_EQ(
         map.out,
         "file,line,column,function,qxr_index,fanuc_address,word_count,last_argument,QXR,FANUC,ITEMS,TYPE,"
-        "qxr_first,qxr_last,fanuc_first,fanuc_last,registers\r\n"
-        "<stdin>,1,1,mb.Read,6,4,2,1000,12,1,1,R,12,13,1,1,R\r\n"
-        "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR,100,123,3,4,PR\r\n"
-        "<stdin>,2,30,mb.Read,6,6,2,1000,,,,,,,,,\r\n"
-        "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R,0,1,1,1,R\r\n"
-        "<stdin>,4,1,mb.Read,99999,4,2,-0001234567890123,,,,,,,,,\r\n"
-        "<stdin>,5,1,mb.Write,50,1025,24,1000,101,3,2,,100,123,3,4,PR\r\n"
-        "<stdin>,6,1,mb.Write,6,8,0,1000,12,2,0,R,,,,,\r\n");
+        "qxr_first,qxr_last,fanuc_first,fanuc_last,registers,direction,label\r\n"
+        "<stdin>,1,1,mb.Read,6,4,2,1000,12,1,1,R,12,13,1,1,R,read,\r\n"
+        "<stdin>,2,3,mb.Write,50,1025,24,1000,100,3,2,PR,100,123,3,4,PR,write,\r\n"
+        "<stdin>,2,30,mb.Read,6,6,2,1000,,,,,,,,,,read,\r\n"
+        "<stdin>,3,1,mb.Read,0,4,2,1000,-1,1,1,R,0,1,1,1,R,read,\r\n"
+        "<stdin>,4,1,mb.Read,99999,4,2,-0001234567890123,,,,,,,,,,read,\r\n"
+        "<stdin>,5,1,mb.Write,50,1025,24,1000,101,3,2,,100,123,3,4,PR,write,\r\n"
+        "<stdin>,6,1,mb.Write,6,8,0,1000,12,2,0,R,,,,,,write,\r\n");
     EXPECT_EQ(map.exit_status, 3);
     EXPECT_EQ(cli({"--write", "101", "3", "2", ""}).out,
               "mb.Write(50,1025,24,1000);  // Read Value From QXR Register 101, and Store in Fanuc  3.\n");
@@ -115,7 +115,7 @@ TEST(CliCheck, MapQuotesFileNamesAsCsv) {
     ASSERT_EQ(rows.size(), 2U) << map.out;
     const std::string shown = name.substr(0, name.size() - 3) + "\\x0Ad\\x1B";
     EXPECT_EQ(rows[1], (std::vector<std::string>{shown, "1", "1", "mb.Read", "6", "4", "2", "1000", "12", "1",
-                                                 "1", "R", "12", "13", "1", "1", "R"}));
+                                                 "1", "R", "12", "13", "1", "1", "R", "read", ""}));
     const auto findings = cli({"--check", name}, "");
     EXPECT_EQ(findings.out, "");
     const auto wrong = ScratchFile("\x1B[31m\n");
@@ -136,7 +136,7 @@ TEST(CliCheck, MapCellsNeverStartAFormula) {
         const auto map = cli({"--check", "--map", "--", name});
         std::filesystem::remove(name);
         EXPECT_EQ(map.out.substr(map.out.find('\n') + 1),
-                  "'" + name + ",1,1,mb.Read,6,4,2,1000,12,1,1,R,12,13,1,1,R\r\n");
+                  "'" + name + ",1,1,mb.Read,6,4,2,1000,12,1,1,R,12,13,1,1,R,read,\r\n");
     }
 }
 
