@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "command_line.h"
 
+#include "int16.h"
 #include "options.h"
 #include "register_type_argument.h"
 
+#include <array>
 #include <bitset>
+#include <optional>
 #include <utility>
 
 namespace qxrfanuc::cli {
@@ -12,6 +15,12 @@ namespace qxrfanuc::cli {
 namespace {
 
 using Given = std::bitset<options.size()>;
+
+// The options given, and the arguments of those that take one.
+struct GivenOptions {
+    Given given;
+    std::array<std::string_view, options.size()> arguments{};
+};
 
 bool is_ascii_letter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -21,11 +30,14 @@ bool looks_like_option(std::string_view argument) {
     return argument.size() > 2 && argument.starts_with("--") && is_ascii_letter(argument[2]);
 }
 
-// The option an argument names by its long or its short form. Exactly these short forms: "-5" and every
-// other text that starts with one minus stay texts.
+// The option an argument names by its long or its short form, or as --name=value. Exactly these short forms:
+// "-5" and every other text that starts with one minus stay texts.
 const OptionInfo* named_option(std::string_view argument) {
     for (const auto& info : options) {
-        if (argument == info.name || (!info.short_form.empty() && argument == info.short_form)) {
+        const bool with_value = !info.argument.empty() && argument.starts_with(info.name) &&
+                                argument.substr(info.name.size()).starts_with('=');
+        if (argument == info.name || with_value ||
+            (!info.short_form.empty() && argument == info.short_form)) {
             return &info;
         }
     }
@@ -36,36 +48,52 @@ bool has(const Given& given, Option option) {
     return given.test(static_cast<std::size_t>(option));
 }
 
-// The first option given, in the table's order, that belongs to the --check mode alone.
-const OptionInfo* first_check_only(const Given& given) {
+// The first option given, in the table's order, that belongs only to modes among the given ones.
+const OptionInfo* first_only_in(const Given& given, std::uint8_t modes) {
     for (const auto& info : options) {
-        if (info.modes == in_check && has(given, info.option)) {
+        if ((info.modes & ~modes) == 0 && has(given, info.option)) {
             return &info;
         }
     }
     return nullptr;
 }
 
-// "--map or --fix": the options that --check combines with.
-std::string check_companions() {
+// "--map or --fix": the options that a mode's option combines with.
+std::string companions(Option mode) {
+    const std::uint8_t modes = option_info(mode).modes;
     std::string names;
     for (const auto& info : options) {
-        if (info.modes == in_check && info.option != Option::Check) {
+        if ((info.modes & modes) != 0 && info.modes != in_any && info.option != mode) {
             names += (names.empty() ? "" : " or ") + std::string(info.name);
         }
     }
     return names;
 }
 
-std::expected<Command, std::string> check_command(const Given& given, const OptionInfo& check_only,
-                                                  std::vector<std::string_view> texts) {
-    if (!has(given, Option::Check)) {
-        return std::unexpected(std::string(check_only.name) + " goes with --check");
-    }
-    for (const auto& info : options) {
-        if (has(given, info.option) && (info.modes & in_check) == 0) {
-            return std::unexpected("--check combines with no option but " + check_companions());
+// "--check or --plan": the modes an option goes with.
+std::string modes_of(const OptionInfo& option) {
+    std::string names;
+    for (const Option mode : {Option::Batch, Option::Check, Option::Plan}) {
+        if ((option.modes & option_info(mode).modes) != 0) {
+            names += (names.empty() ? "" : " or ") + std::string(option_info(mode).name);
         }
+    }
+    return names;
+}
+
+// A usage error when an option given does not go with the mode.
+std::optional<std::string> outside_mode(const Given& given, Option mode) {
+    for (const auto& info : options) {
+        if (has(given, info.option) && (info.modes & option_info(mode).modes) == 0) {
+            return std::string(option_info(mode).name) + " combines with no option but " + companions(mode);
+        }
+    }
+    return std::nullopt;
+}
+
+std::expected<Command, std::string> check_command(const Given& given, std::vector<std::string_view> texts) {
+    if (auto error = outside_mode(given, Option::Check)) {
+        return std::unexpected(std::move(*error));
     }
     if (has(given, Option::Map) && has(given, Option::Fix)) {
         return std::unexpected("--map and --fix exclude each other");
@@ -78,6 +106,31 @@ std::expected<Command, std::string> check_command(const Given& given, const Opti
     command.files = std::move(texts);
     if (has(given, Option::Map) || has(given, Option::Fix)) {
         command.check_output = has(given, Option::Map) ? CheckOutput::Map : CheckOutput::Fix;
+    }
+    return command;
+}
+
+std::expected<Command, std::string> plan_command(const GivenOptions& given,
+                                                 std::vector<std::string_view> texts) {
+    if (auto error = outside_mode(given.given, Option::Plan)) {
+        return std::unexpected(std::move(*error));
+    }
+    if (texts.size() > 1) {
+        return std::unexpected("--plan reads one plan: give one FILE, or - or none for standard input");
+    }
+    Command command;
+    command.mode = Mode::Plan;
+    command.files = std::move(texts);
+    command.check_output = has(given.given, Option::Map) ? CheckOutput::Map : CheckOutput::Findings;
+    if (has(given.given, Option::From)) {
+        const std::string_view text = given.arguments.at(static_cast<std::size_t>(Option::From));
+        const auto from = int16_from_text(text);
+        if (!from) {
+            GenerationError error = from.error();
+            error.place = ErrorPlace::QxrRegister;
+            return std::unexpected("--from takes a QXR register: " + describe_error(error, {text, {}, {}}));
+        }
+        command.plan_from = *from;
     }
     return command;
 }
@@ -99,7 +152,9 @@ std::expected<Command, std::string> single_command(StatementChoice choice,
     return command;
 }
 
-std::expected<Command, std::string> command_for(const Given& given, std::vector<std::string_view> texts) {
+std::expected<Command, std::string> command_for(const GivenOptions& options_given,
+                                                std::vector<std::string_view> texts) {
+    const Given& given = options_given.given;
     Command command;
     if (has(given, Option::Read)) {
         command.choice = StatementChoice::ReadOnly;
@@ -110,8 +165,14 @@ std::expected<Command, std::string> command_for(const Given& given, std::vector<
         command.mode = has(given, Option::Help) ? Mode::Help : Mode::Version;
         return command;
     }
-    if (const OptionInfo* check_only = first_check_only(given)) {
-        return check_command(given, *check_only, std::move(texts));
+    if (has(given, Option::Plan)) {
+        return plan_command(options_given, std::move(texts));
+    }
+    if (has(given, Option::Check)) {
+        return check_command(given, std::move(texts));
+    }
+    if (const OptionInfo* mode_only = first_only_in(given, in_check | in_plan)) {
+        return std::unexpected(std::string(mode_only->name) + " goes with " + modes_of(*mode_only));
     }
     if (has(given, Option::Batch)) {
         if (!texts.empty()) {
@@ -124,28 +185,59 @@ std::expected<Command, std::string> command_for(const Given& given, std::vector<
     return single_command(command.choice, texts);
 }
 
+// What must stand after the options, for the message that says an option comes too late.
+std::string_view texts_after_options(const Given& given, std::string_view argument) {
+    if (has(given, Option::Check) || argument == option_info(Option::Check).name) {
+        return "the FILEs to check";
+    }
+    if (has(given, Option::Plan) || argument == option_info(Option::Plan).name) {
+        return "the plan's FILE";
+    }
+    return "QXR FANUC ITEMS TYPE";
+}
+
+// Takes the option at arguments[at], and its argument if it has one; moves at past what it took.
+std::optional<std::string> take_option(const OptionInfo& option, std::span<const std::string_view> arguments,
+                                       std::size_t& at, GivenOptions& given) {
+    given.given.set(static_cast<std::size_t>(option.option));
+    if (option.argument.empty()) {
+        return std::nullopt;
+    }
+    auto& value = given.arguments.at(static_cast<std::size_t>(option.option));
+    const std::string_view argument = arguments[at];
+    if (argument.size() > option.name.size()) {
+        value = argument.substr(option.name.size() + 1); // after "--from="
+    } else if (at + 1 < arguments.size()) {
+        value = arguments[++at];
+    } else {
+        return std::string(option.name) + " takes an argument " + std::string(option.argument);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::expected<Command, std::string> parse_command_line(std::span<const std::string_view> arguments) {
-    Given given;
+    GivenOptions given;
     std::vector<std::string_view> texts;
     bool options_ended = false;
-    for (const auto argument : arguments) {
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const auto argument = arguments[at];
         const OptionInfo* option = options_ended ? nullptr : named_option(argument);
         if (!options_ended && argument == "--") {
             options_ended = true;
         } else if (option != nullptr || (!options_ended && looks_like_option(argument))) {
             if (!texts.empty()) {
-                const bool checking =
-                    has(given, Option::Check) || argument == option_info(Option::Check).name;
                 return std::unexpected("option " + quoted(argument) + " must come before " +
-                                       (checking ? "the FILEs to check" : "QXR FANUC ITEMS TYPE"));
+                                       std::string(texts_after_options(given.given, argument)));
             }
             if (option == nullptr) {
                 return std::unexpected("unknown option " + quoted(argument));
             }
-            given.set(static_cast<std::size_t>(option->option));
-            if (has(given, Option::Read) && has(given, Option::Write)) {
+            if (auto error = take_option(*option, arguments, at, given)) {
+                return std::unexpected(std::move(*error));
+            }
+            if (has(given.given, Option::Read) && has(given.given, Option::Write)) {
                 return std::unexpected(
                     "--read and --write exclude each other; give neither for both statements");
             }

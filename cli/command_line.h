@@ -3,6 +3,7 @@
 
 #include "check_command.h"
 #include "messages.h"
+#include "range_hints.h"
 #include "statement_choice.h"
 
 #include <expected>
@@ -13,20 +14,22 @@
 
 namespace qxrfanuc::cli {
 
-enum class Mode { Single, Batch, Check, Help, Version };
+enum class Mode { Single, Batch, Check, Plan, Help, Version };
 
 struct Command {
     Mode mode = Mode::Single;
     StatementChoice choice = StatementChoice::Both;
     InputTexts inputs;                                // Single only
     std::string_view register_type;                   // Single only: already mapped from the TYPE argument
-    std::vector<std::string_view> files;              // Check only: the scripts, none for standard input
-    CheckOutput check_output = CheckOutput::Findings; // Check only
+    std::vector<std::string_view> files;              // Check and Plan: none for standard input
+    CheckOutput check_output = CheckOutput::Findings; // Check, and Plan (Findings or Map)
+    std::int16_t plan_from = qxr_register_hint.low;   // Plan only
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of
 // what is wrong. Options come first; an argument that is neither "--" followed by a letter nor one of the
-// options' short forms is a text, so negative numbers need no "--" before them.
+// options' short forms is a text, so negative numbers need no "--" before them. An option's argument is
+// the next argument, whatever it is, or follows = in the option itself.
 [[nodiscard]] std::expected<Command, std::string>
 parse_command_line(std::span<const std::string_view> arguments);
 

@@ -7,6 +7,7 @@
 #include "generated_transfers.h"
 #include "help.h"
 #include "messages.h"
+#include "plan_command.h"
 #include "version.h"
 
 #include <algorithm>
@@ -52,6 +53,9 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
         return run_batch(stdin, out, err, command.choice);
     case Mode::Check:
         return run_check(command.files, command.check_output, out, err);
+    case Mode::Plan:
+        return run_plan(command.files.empty() ? "-" : command.files.front(), command.check_output,
+                        command.plan_from, out, err);
     case Mode::Single:
         break;
     }

@@ -220,8 +220,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--write", "--check"},
                     2,
                     "qxr-fanuc-cli: --check combines with no option but --map or --fix\n" + try_help},
-        FailureCase{
-            "MapWithoutCheck", {"--map", "a.txt"}, 2, "qxr-fanuc-cli: --map goes with --check\n" + try_help},
+        FailureCase{"MapWithoutCheck",
+                    {"--map", "a.txt"},
+                    2,
+                    "qxr-fanuc-cli: --map goes with --check or --plan\n" + try_help},
         FailureCase{
             "FixWithoutCheck", {"--fix", "a.txt"}, 2, "qxr-fanuc-cli: --fix goes with --check\n" + try_help},
         FailureCase{"MapAndFix",

@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: MIT
+#include "plan_table.h"
+
+#include "csv.h"
+#include "display_text.h"
+#include "generated_transfers.h"
+#include "int16.h"
+#include "messages.h"
+#include "register_type_argument.h"
+#include "statement_map.h"
+#include "text_bytes.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace qxrfanuc::cli {
+
+namespace {
+
+enum class PlanColumn : std::uint8_t { Direction, Type, Fanuc, Items, Qxr, Label };
+
+struct PlanColumnInfo {
+    PlanColumn column;
+    std::string_view name;
+    bool required;
+};
+
+inline constexpr std::array<PlanColumnInfo, 6> plan_columns{{
+    {PlanColumn::Direction, "direction", true},
+    {PlanColumn::Type, "type", true},
+    {PlanColumn::Fanuc, "fanuc", true},
+    {PlanColumn::Items, "items", true},
+    {PlanColumn::Qxr, "qxr", false},
+    {PlanColumn::Label, "label", false},
+}};
+
+bool same_name(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
+}
+
+// Where each plan column stands in the header (0-based), if it does.
+using ColumnPlaces = std::array<std::optional<std::size_t>, plan_columns.size()>;
+
+struct Header {
+    ColumnPlaces places;
+    std::size_t columns = 0;
+};
+
+std::string known_columns() {
+    std::string names;
+    for (const auto& info : plan_columns) {
+        names += (names.empty() ? "" : ", ") + std::string(info.name);
+    }
+    return names;
+}
+
+// The header's columns, or the first problem with them.
+std::expected<Header, CsvProblem> header_of(std::span<const std::string> fields) {
+    Header header{{}, fields.size()};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto plan = std::ranges::find_if(
+            plan_columns, [&](const PlanColumnInfo& info) { return same_name(fields[i], info.name); });
+        if (plan == plan_columns.end()) {
+            if (std::ranges::none_of(map_columns,
+                                     [&](std::string_view name) { return same_name(fields[i], name); })) {
+                return std::unexpected(CsvProblem{i + 1, "unknown column " + quoted(fields[i]) +
+                                                             "; a plan's columns are " + known_columns() +
+                                                             ", and those of a map are left aside"});
+            }
+            continue;
+        }
+        auto& place = header.places.at(static_cast<std::size_t>(plan->column));
+        if (place) {
+            return std::unexpected(CsvProblem{i + 1, "the column " + quoted(fields[i]) + " is named twice"});
+        }
+        place = i;
+    }
+    for (const auto& info : plan_columns) {
+        if (info.required && !header.places.at(static_cast<std::size_t>(info.column))) {
+            return std::unexpected(CsvProblem{0, "the header names no column " + std::string(info.name)});
+        }
+    }
+    return header;
+}
+
+// A row's field in a plan column; empty for a column the header does not name.
+std::string_view field(const Header& header, std::span<const std::string> fields, PlanColumn column) {
+    const auto& place = header.places.at(static_cast<std::size_t>(column));
+    return place ? std::string_view(fields[*place]) : std::string_view();
+}
+
+std::size_t column_of(const Header& header, PlanColumn column) {
+    return *header.places.at(static_cast<std::size_t>(column)) + 1;
+}
+
+std::expected<bool, CsvProblem> is_write_of(const Header& header, std::string_view text) {
+    if (same_name(text, write_direction) || same_name(text, read_direction)) {
+        return same_name(text, write_direction);
+    }
+    return std::unexpected(CsvProblem{column_of(header, PlanColumn::Direction),
+                                      "unknown direction " + quoted(text) + "; a direction is " +
+                                          std::string(read_direction) + " or " +
+                                          std::string(write_direction)});
+}
+
+// The row's transfer, or the first bad field: the direction, the type, the numbers (with the generator's
+// own errors, as batch mode reports them) and the label, in this order.
+std::expected<PlanRow, CsvProblem> row_of(const Header& header, std::span<const std::string> fields,
+                                          std::size_t line) {
+    const auto is_write = is_write_of(header, field(header, fields, PlanColumn::Direction));
+    if (!is_write) {
+        return std::unexpected(is_write.error());
+    }
+    const std::string_view type_text = field(header, fields, PlanColumn::Type);
+    const auto type = register_type_from_argument(type_text);
+    if (!type) {
+        return std::unexpected(
+            CsvProblem{column_of(header, PlanColumn::Type),
+                       "unknown TYPE " + quoted(type_text) + ". " + std::string(accepted_types)});
+    }
+    const std::string_view qxr = field(header, fields, PlanColumn::Qxr);
+    const InputTexts texts{qxr.empty() ? "0" : qxr, field(header, fields, PlanColumn::Fanuc),
+                           field(header, fields, PlanColumn::Items)};
+    if (const auto statements = generate_script_strings(texts.qxr, texts.fanuc, texts.items, *type);
+        !statements) {
+        const auto& error = statements.error();
+        const std::size_t column = input_at_fault(
+            error.place, header.places.at(static_cast<std::size_t>(PlanColumn::Qxr)).value_or(0),
+            column_of(header, PlanColumn::Fanuc) - 1, column_of(header, PlanColumn::Items) - 1);
+        return std::unexpected(CsvProblem{column + 1, describe_error(error, texts)});
+    }
+    const std::string_view label = field(header, fields, PlanColumn::Label);
+    if (display_escaped(label) != label) {
+        return std::unexpected(CsvProblem{
+            column_of(header, PlanColumn::Label),
+            "the label " + quoted(label) +
+                " holds what a comment cannot show as it stands: a label is UTF-8 text with no control, "
+                "format or separator character and no blank but the space"});
+    }
+    return PlanRow{line, *is_write, generated_inputs(texts.qxr, texts.fanuc, texts.items, *type),
+                   !qxr.empty(), std::string(label)};
+}
+
+// A row of none of the generator's inputs: what a map has for a statement that decodes to none.
+bool has_no_inputs(const Header& header, std::span<const std::string> fields) {
+    return std::ranges::all_of(std::array{PlanColumn::Qxr, PlanColumn::Fanuc, PlanColumn::Items},
+                               [&](PlanColumn column) { return field(header, fields, column).empty(); });
+}
+
+} // namespace
+
+PlanTable read_plan_table(std::FILE* input, BufferedOutput& err) {
+    PlanTable table;
+    std::optional<Header> header;
+    const auto report = [&](std::size_t line, const CsvProblem& problem) {
+        err.pending() += record_place(line, problem.column) + problem.why + '\n';
+        err.flush_if_full();
+        table.whole = false;
+    };
+    table.read_error = read_csv(input, [&](const CsvRecord& record) {
+        if (!record.fields) {
+            report(record.line, record.fields.error());
+            return;
+        }
+        const auto fields = *record.fields;
+        if (!header) {
+            auto read = header_of(fields);
+            header = read ? std::move(*read) : Header{};
+            if (!read) {
+                report(record.line, read.error());
+            }
+            return;
+        }
+        if (header->columns == 0) {
+            return; // the header was reported: its rows cannot be read
+        }
+        if (fields.size() != header->columns) {
+            report(record.line,
+                   {0, "expected " + std::to_string(header->columns) +
+                           " fields, as the header names, found " + std::to_string(fields.size())});
+            return;
+        }
+        if (has_no_inputs(*header, fields)) {
+            err.pending() +=
+                record_place(record.line) +
+                "warning: no QXR, FANUC or ITEMS (a map's statement that decodes to no generator "
+                "inputs): skipped\n";
+            return;
+        }
+        if (table.rows.size() == max_plan_rows) {
+            if (table.whole) {
+                report(record.line, {0, "a plan holds at most " + std::to_string(max_plan_rows) +
+                                            " rows; this one and those after it are not read"});
+            }
+            table.whole = false;
+            return;
+        }
+        auto row = row_of(*header, fields, record.line);
+        if (row) {
+            table.rows.push_back(std::move(*row));
+        } else {
+            report(record.line, row.error());
+        }
+    });
+    return table;
+}
+
+} // namespace qxrfanuc::cli
