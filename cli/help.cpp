@@ -7,6 +7,7 @@
 #include "line_reader.h"
 #include "messages.h"
 #include "options.h"
+#include "range_hints.h"
 #include "script_text.h"
 
 #include <algorithm>
@@ -31,6 +32,8 @@ constexpr bool names_number(std::string_view text, std::size_t number) {
            std::string_view::npos;
 }
 static_assert(names_number(option_info(Option::Batch).meaning, max_line_bytes));
+static_assert(names_number(option_info(Option::From).meaning,
+                           static_cast<std::size_t>(qxr_register_hint.low)));
 
 // The text after a line's start of the given width, wrapped at word boundaries with each further line
 // indented by indent blanks; no line ends in a blank.
@@ -66,6 +69,7 @@ std::string options_section() {
     for (const auto& info : options) {
         std::string line = info.short_form.empty() ? "      " : "  " + std::string(info.short_form) + ", ";
         line += info.name;
+        line += info.argument.empty() ? "" : " " + std::string(info.argument);
         line.resize(std::max(line.size() + 2, meaning_column), ' ');
         text += line + wrapped(info.meaning, line.size(), meaning_column);
     }
@@ -107,8 +111,9 @@ std::string program_lines(std::string_view first, std::string_view indent,
 }
 
 std::string examples_section() {
-    const std::array<std::string, 4> examples{" 12 1 1 R", " --write 100 3 2 PR", " --check background.txt",
-                                              " --check --fix background.txt > fixed.txt"};
+    const std::array<std::string, 5> examples{" 12 1 1 R", " --write 100 3 2 PR", " --check background.txt",
+                                              " --check --fix background.txt > fixed.txt",
+                                              " --plan --from 100 cell.csv > background.txt"};
     return "Examples:\n" + program_lines("  ", "  ", std::span(examples).first(2)) +
            "  printf '12,1,1,R\\n100,3,2,PR\\n' | " + std::string(program_name) + " --batch\n" +
            program_lines("  ", "  ", std::span(examples).subspan(2));
@@ -119,11 +124,13 @@ std::string examples_section() {
 std::string usage_text() {
     const std::string choice = " [" + spelled(Option::Read) + " | " + spelled(Option::Write) + "]";
     const std::string check = " " + spelled(Option::Check);
-    const std::array<std::string, 5> forms{
+    const std::array<std::string, 6> forms{
         choice + " QXR FANUC ITEMS TYPE",
         " " + spelled(Option::Batch) + choice + "   (records QXR,FANUC,ITEMS,TYPE on standard input)",
         check + " [" + spelled(Option::Map) + "] [FILE...]",
         check + " " + spelled(Option::Fix) + " [FILE]   (the script, its comments fixed, on standard output)",
+        " " + spelled(Option::Plan) + " [" + spelled(Option::Map) + "] [" + spelled(Option::From) + " " +
+            std::string(option_info(Option::From).argument) + "] [FILE]   (a CSV table of transfers)",
         " " + spelled(Option::Help) + " | " + spelled(Option::Version)};
     return program_lines("usage: ", "       ", forms);
 }

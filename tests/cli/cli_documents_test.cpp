@@ -118,12 +118,13 @@ std::string with_diff(std::string script, const std::string& diff) {
     return script;
 }
 
-// The README's examples of --check, --map and --fix, run as written on its script.
-TEST(CliDocuments, CheckExamplesRunAsWritten) {
-    const auto blocks = code_blocks(source_file("README.md"), "## Checking a background script");
-    ASSERT_GE(blocks.size(), 4U);
+// Runs the examples of a README section that start with the program's prompt, with the section's first block
+// written to the file; returns how many ran.
+std::size_t run_examples(const std::string& section, const std::string& file) {
+    const auto blocks = code_blocks(source_file("README.md"), section);
+    EXPECT_GE(blocks.size(), 2U);
     const std::string& script = blocks.front();
-    std::ofstream("background.txt", std::ios::binary) << script;
+    std::ofstream(file, std::ios::binary) << script;
     std::size_t run = 0;
     for (const auto& block : blocks) {
         const std::string prompt = "$ qxr-fanuc-cli ";
@@ -146,8 +147,24 @@ TEST(CliDocuments, CheckExamplesRunAsWritten) {
         EXPECT_EQ(printed, diffed ? with_diff(script, shown) : shown) << block;
         ++run;
     }
-    std::filesystem::remove("background.txt");
-    EXPECT_EQ(run, 3U);
+    std::filesystem::remove(file);
+    return run;
+}
+
+// The README's examples of --check, --map and --fix, run as written on its script.
+TEST(CliDocuments, CheckExamplesRunAsWritten) {
+    EXPECT_EQ(run_examples("## Checking a background script", "background.txt"), 3U);
+}
+
+// The README's plan, planned as written; its statements come back the same through --check --map and --plan.
+TEST(CliDocuments, PlanExampleRunsAsWritten) {
+    EXPECT_EQ(run_examples("## Planning a cell", "cell.csv"), 1U);
+    const auto blocks = code_blocks(source_file("README.md"), "## Planning a cell");
+    const std::string statements = blocks.at(1).substr(blocks.at(1).find('\n') + 1);
+    std::ofstream("cell.txt", std::ios::binary) << statements;
+    const auto map = cli({"--check", "--map", "cell.txt"});
+    std::filesystem::remove("cell.txt");
+    EXPECT_EQ(cli({"--plan"}, map.out).out, statements);
 }
 
 } // namespace
