@@ -111,6 +111,7 @@ command_bench() {
     build/bin/check_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     bench/cli_batch_throughput.sh build/bin/qxr-fanuc-cli
     bench/cli_check_throughput.sh build/bin/qxr-fanuc-cli
+    bench/cli_plan_throughput.sh build/bin/qxr-fanuc-cli
 }
 
 command_sanitize() {
