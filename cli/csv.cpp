@@ -25,8 +25,8 @@ std::string_view trimmed(std::string_view text) {
 }
 
 std::string unguarded(std::string_view text) {
-    const bool guarded =
-        text.size() > 1 && text[0] == formula_guard && formula_starts.find(text[1]) != std::string_view::npos;
+    const bool guarded = text.size() > 1 && text[0] == formula_guard &&
+                         (formula_starts.find(text[1]) != std::string_view::npos || text[1] == formula_guard);
     return std::string(guarded ? text.substr(1) : text);
 }
 
@@ -83,8 +83,10 @@ std::expected<std::vector<std::string>, CsvProblem> csv_fields(std::string_view 
 }
 
 std::string csv_field(std::string_view text) {
-    const bool formula = !text.empty() && formula_starts.find(text.front()) != std::string_view::npos;
-    const std::string guarded = (formula ? std::string(1, formula_guard) : std::string()) + std::string(text);
+    // A text that starts with the guard gets one too, so that the reader, which takes off one, leaves it.
+    const bool guard = !text.empty() && (formula_starts.find(text.front()) != std::string_view::npos ||
+                                         text.front() == formula_guard);
+    std::string guarded = (guard ? std::string(1, formula_guard) : std::string()) + std::string(text);
     const bool quote =
         guarded.find_first_of(",\"\r\n") != std::string::npos || guarded.starts_with('#') ||
         (!guarded.empty() && (is_script_blank(guarded.front()) || is_script_blank(guarded.back())));

@@ -24,12 +24,14 @@ struct CsvProblem {
 };
 
 // The fields of one record, each with the blanks around it, its quotes and the guard csv_field puts before a
-// text that starts like a formula left out; or the first field that is not written as RFC 4180 has it.
+// text that starts like a formula left out (a ' before =, +, -, @ or '); or the first field that is not
+// written as RFC 4180 has it.
 [[nodiscard]] std::expected<std::vector<std::string>, CsvProblem> csv_fields(std::string_view record);
 
 // One field, written so that csv_fields and a spreadsheet read it back as the same text: in quotes when it
 // holds a comma, a quote or a line break, starts with # or starts or ends with a blank; with a ' before a
-// text that begins with =, +, - or @, so that no spreadsheet cell runs it as a formula.
+// text that begins with =, +, - or @, so that no spreadsheet cell runs it as a formula (and before one that
+// begins with ', so that it reads back as it stands).
 [[nodiscard]] std::string csv_field(std::string_view text);
 
 // A record read: the line it stands on, and its fields or what is wrong with it.

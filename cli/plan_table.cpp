@@ -59,9 +59,11 @@ std::string known_columns() {
 std::expected<Header, CsvProblem> header_of(std::span<const std::string> fields) {
     Header header{{}, fields.size()};
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const auto plan = std::ranges::find_if(
-            plan_columns, [&](const PlanColumnInfo& info) { return same_name(fields[i], info.name); });
-        if (plan == plan_columns.end()) {
+        std::optional<PlanColumn> plan;
+        for (const auto& info : plan_columns) {
+            plan = same_name(fields[i], info.name) ? info.column : plan;
+        }
+        if (!plan) {
             if (std::ranges::none_of(map_columns,
                                      [&](std::string_view name) { return same_name(fields[i], name); })) {
                 return std::unexpected(CsvProblem{i + 1, "unknown column " + quoted(fields[i]) +
@@ -70,7 +72,7 @@ std::expected<Header, CsvProblem> header_of(std::span<const std::string> fields)
             }
             continue;
         }
-        auto& place = header.places.at(static_cast<std::size_t>(plan->column));
+        auto& place = header.places.at(static_cast<std::size_t>(*plan));
         if (place) {
             return std::unexpected(CsvProblem{i + 1, "the column " + quoted(fields[i]) + " is named twice"});
         }
@@ -90,8 +92,9 @@ std::string_view field(const Header& header, std::span<const std::string> fields
     return place ? std::string_view(fields[*place]) : std::string_view();
 }
 
+// The 1-based column of a plan column the header names (every required one does).
 std::size_t column_of(const Header& header, PlanColumn column) {
-    return *header.places.at(static_cast<std::size_t>(column)) + 1;
+    return header.places.at(static_cast<std::size_t>(column)).value_or(0) + 1;
 }
 
 std::expected<bool, CsvProblem> is_write_of(const Header& header, std::string_view text) {
@@ -166,7 +169,7 @@ PlanTable read_plan_table(std::FILE* input, BufferedOutput& err) {
         const auto fields = *record.fields;
         if (!header) {
             auto read = header_of(fields);
-            header = read ? std::move(*read) : Header{};
+            header = read ? *read : Header{};
             if (!read) {
                 report(record.line, read.error());
             }

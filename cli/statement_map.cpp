@@ -11,7 +11,7 @@ namespace qxrfanuc::cli {
 namespace {
 
 void append_arguments(std::string& text, const Statement& statement) {
-    const auto& arguments = *statement.arguments;
+    const auto arguments = statement.arguments.value_or(std::array<std::int64_t, 4>{});
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         // As written where no value stands for it: a number with more digits than any 16-bit one has.
         text += ',' + (is_huge(arguments.at(i)) ? number_as_written(statement.argument_texts.at(i))

@@ -200,8 +200,11 @@ RandomPlan random_plan(std::mt19937& random) {
         for (const char c : label) {
             quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
         }
-        plan.csv += quoted + "\"," + (write ? "write," : "read,") + type + ',' + std::to_string(fanuc) + ',' +
-                    std::to_string(items) + ',' + (fixed ? std::to_string(qxr) : "") + '\n';
+        plan.csv += quoted;
+        plan.csv += "\",";
+        plan.csv += write ? "write," : "read,";
+        plan.csv += type + ',' + std::to_string(fanuc) + ',' + std::to_string(items) + ',';
+        plan.csv += fixed ? std::to_string(qxr) + '\n' : "\n";
         plan.labels.push_back(label);
         plan.fixed.push_back(fixed);
         plan.qxr.push_back(fixed ? qxr : 0);
