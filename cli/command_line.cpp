@@ -26,8 +26,10 @@ bool is_ascii_letter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// "-q", "--quiet": a minus or two and a letter. "-5", "-1.5" and "-" stay texts.
 bool looks_like_option(std::string_view argument) {
-    return argument.size() > 2 && argument.starts_with("--") && is_ascii_letter(argument[2]);
+    const std::size_t minuses = argument.starts_with("--") ? 2 : 1;
+    return argument.size() > minuses && argument.starts_with('-') && is_ascii_letter(argument[minuses]);
 }
 
 // The option an argument names by its long or its short form, or as --name=value. Exactly these short forms:
@@ -185,17 +187,6 @@ std::expected<Command, std::string> command_for(const GivenOptions& options_give
     return single_command(command.choice, texts);
 }
 
-// What must stand after the options, for the message that says an option comes too late.
-std::string_view texts_after_options(const Given& given, std::string_view argument) {
-    if (has(given, Option::Check) || argument == option_info(Option::Check).name) {
-        return "the FILEs to check";
-    }
-    if (has(given, Option::Plan) || argument == option_info(Option::Plan).name) {
-        return "the plan's FILE";
-    }
-    return "QXR FANUC ITEMS TYPE";
-}
-
 // Takes the option at arguments[at], and its argument if it has one; moves at past what it took.
 std::optional<std::string> take_option(const OptionInfo& option, std::span<const std::string_view> arguments,
                                        std::size_t& at, GivenOptions& given) {
@@ -227,10 +218,6 @@ std::expected<Command, std::string> parse_command_line(std::span<const std::stri
         if (!options_ended && argument == "--") {
             options_ended = true;
         } else if (option != nullptr || (!options_ended && looks_like_option(argument))) {
-            if (!texts.empty()) {
-                return std::unexpected("option " + quoted(argument) + " must come before " +
-                                       std::string(texts_after_options(given.given, argument)));
-            }
             if (option == nullptr) {
                 return std::unexpected("unknown option " + quoted(argument));
             }

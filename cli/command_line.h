@@ -27,9 +27,10 @@ struct Command {
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of
-// what is wrong. Options come first; an argument that is neither "--" followed by a letter nor one of the
-// options' short forms is a text, so negative numbers need no "--" before them. An option's argument is
-// the next argument, whatever it is, or follows = in the option itself.
+// what is wrong. Options may stand anywhere, before or after the texts, until "--", after which every
+// argument is a text. An argument that starts with one or two minuses and a letter is an option, known or
+// not; every other one is a text, so negative numbers need no "--" before them. An option's argument is the
+// next argument, whatever it is, or follows = in the option itself.
 [[nodiscard]] std::expected<Command, std::string>
 parse_command_line(std::span<const std::string_view> arguments);
 

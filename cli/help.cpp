@@ -149,7 +149,8 @@ std::string help_text() {
 
 Numbers are 16-bit integers ()" +
             std::string(int16_range_text) + R"(): blanks around them are ignored, and a fraction
-rounds half to even (2.5 gives 2, 3.5 gives 4). Negative numbers need no "--" before them.
+rounds half to even (2.5 gives 2, 3.5 gives 4). Options may stand anywhere until "--";
+an unknown one is an error. Negative numbers need no "--" before them.
 
 )";
     text += options_section() + "\n" + exit_status_section() + "\n";

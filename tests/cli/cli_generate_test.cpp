@@ -200,14 +200,14 @@ INSTANTIATE_TEST_SUITE_P(
             2,
             "qxr-fanuc-cli: --read and --write exclude each other; give neither for both statements\n" +
                 try_help},
-        FailureCase{"OptionAfterTexts",
-                    {"12", "1", "1", "R", "-r"},
+        FailureCase{"UnknownShortOptionAfterTexts",
+                    {"12", "1", "1", "R", "-q"},
                     2,
-                    "qxr-fanuc-cli: option \"-r\" must come before QXR FANUC ITEMS TYPE\n" + try_help},
+                    "qxr-fanuc-cli: unknown option \"-q\"\n" + try_help},
         FailureCase{"ShortOptionIsExactlyOneLetter",
                     {"-rw", "12", "1", "1", "R"},
                     2,
-                    "qxr-fanuc-cli: expected 4 arguments QXR FANUC ITEMS TYPE, got 5\n" + try_help},
+                    "qxr-fanuc-cli: unknown option \"-rw\"\n" + try_help},
         FailureCase{"CheckWithRead",
                     {"--check", "--read", "a.txt"},
                     2,
@@ -236,10 +236,10 @@ INSTANTIATE_TEST_SUITE_P(
             2,
             "qxr-fanuc-cli: --fix writes one script: give one FILE, or - or none for standard input\n" +
                 try_help},
-        FailureCase{"OptionAfterFiles",
-                    {"--check", "a.txt", "--map"},
+        FailureCase{"UnknownOptionAmongFiles",
+                    {"--check", "a.txt", "-q", "b.txt"},
                     2,
-                    "qxr-fanuc-cli: option \"--map\" must come before the FILEs to check\n" + try_help},
+                    "qxr-fanuc-cli: unknown option \"-q\"\n" + try_help},
         FailureCase{"UnknownTypeLetter",
                     {"12", "1", "1", "X"},
                     2,
@@ -253,6 +253,20 @@ INSTANTIATE_TEST_SUITE_P(
             "qxr-fanuc-cli: --batch reads its records from standard input and takes no other arguments\n" +
                 try_help}),
     row_name);
+
+// Options stand anywhere until "--"; after it, and for a number, a leading minus starts a text.
+TEST(Cli, OptionsAnywhereUntilTwoMinuses) {
+    EXPECT_EQ(cli({"12", "1", "1", "R", "-r"}).out, default_read);
+    EXPECT_EQ(
+        cli({"-13", "0", "-3", "--read", "PR"}).out,
+        "mb.Read(-6,989,-36,1000);  // Read Value From Fanuc Position Register [PR] 0, and Store in QXR "
+        "Register -13.\n");
+    const auto map = cli({"--check", "-", "--map"}, generator_statements::read_12_r1 + "\n");
+    EXPECT_TRUE(map.out.starts_with("file,line,")) << map.out;
+    const auto dashed = cli({"--check", "--", "-q"});
+    EXPECT_EQ(dashed.exit_status, 1);
+    EXPECT_TRUE(dashed.err.starts_with("qxr-fanuc-cli: cannot read \"-q\": ")) << dashed.err;
+}
 
 TEST(Cli, HelpAndVersion) {
     for (const auto* option : {"--help", "-h"}) {
