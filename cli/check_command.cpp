@@ -10,6 +10,7 @@
 #include "script_text.h"
 #include "statement_map.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -200,8 +201,8 @@ std::string summary(const Totals& totals, CheckOutput output) {
 
 } // namespace
 
-int run_check(std::span<const std::string_view> files, CheckOutput output, BufferedOutput& out,
-              BufferedOutput& err) {
+int run_check(std::span<const std::string_view> files, CheckOutput output, Severity fail_on,
+              BufferedOutput& out, BufferedOutput& err) {
     static constexpr std::array<std::string_view, 1> standard_input{"-"};
     const auto scripts = files.empty() ? std::span<const std::string_view>(standard_input) : files;
     if (output == CheckOutput::Map) {
@@ -216,7 +217,8 @@ int run_check(std::span<const std::string_view> files, CheckOutput output, Buffe
     if (!all_read) {
         return exit_io_failure;
     }
-    if (totals.by_severity[0] > 0) {
+    const auto failing = std::span(totals.by_severity).first(static_cast<std::size_t>(fail_on) + 1);
+    if (std::ranges::any_of(failing, [](std::size_t count) { return count > 0; })) {
         return exit_errors_found;
     }
     const bool whole = totals.unread.none();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "buffered_output.h"
+#include "checks.h"
 
 #include <span>
 #include <string_view>
@@ -13,9 +14,9 @@ enum class CheckOutput { Findings, Map, Fix };
 // Checks each script in turn ("-" or none at all: standard input). Findings: one line per finding on
 // standard output. Map: the CSV map of the statements instead. Fix: the one script, its comments made to
 // tell the truth, on standard output, and the findings on standard error. A summary goes to standard error.
-// Returns the exit status: 1 when a script could not be read, else 3 when an error was found, else 4 when
-// some text was not read, else 0.
-[[nodiscard]] int run_check(std::span<const std::string_view> files, CheckOutput output, BufferedOutput& out,
-                            BufferedOutput& err);
+// Returns the exit status: 1 when a script could not be read, else 3 when a finding of fail_on's severity or
+// a graver one was found, else 4 when some text was not read, else 0.
+[[nodiscard]] int run_check(std::span<const std::string_view> files, CheckOutput output, Severity fail_on,
+                            BufferedOutput& out, BufferedOutput& err);
 
 } // namespace qxrfanuc::cli

@@ -60,27 +60,37 @@ const OptionInfo* first_only_in(const Given& given, std::uint8_t modes) {
     return nullptr;
 }
 
-// "--map or --fix": the options that a mode's option combines with.
+// "--a", "--a or --b", "--a, --b or --c".
+std::string listed(const std::vector<std::string_view>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += i == 0 ? "" : (i + 1 == names.size() ? " or " : ", ");
+        text += names[i];
+    }
+    return text;
+}
+
+// "--map, --fix or --fail-on": the options that a mode's option combines with.
 std::string companions(Option mode) {
     const std::uint8_t modes = option_info(mode).modes;
-    std::string names;
+    std::vector<std::string_view> names;
     for (const auto& info : options) {
         if ((info.modes & modes) != 0 && info.modes != in_any && info.option != mode) {
-            names += (names.empty() ? "" : " or ") + std::string(info.name);
+            names.push_back(info.name);
         }
     }
-    return names;
+    return listed(names);
 }
 
 // "--check or --plan": the modes an option goes with.
 std::string modes_of(const OptionInfo& option) {
-    std::string names;
+    std::vector<std::string_view> names;
     for (const Option mode : {Option::Batch, Option::Check, Option::Plan}) {
         if ((option.modes & option_info(mode).modes) != 0) {
-            names += (names.empty() ? "" : " or ") + std::string(option_info(mode).name);
+            names.push_back(option_info(mode).name);
         }
     }
-    return names;
+    return listed(names);
 }
 
 // A usage error when an option given does not go with the mode.
@@ -93,7 +103,19 @@ std::optional<std::string> outside_mode(const Given& given, Option mode) {
     return std::nullopt;
 }
 
-std::expected<Command, std::string> check_command(const Given& given, std::vector<std::string_view> texts) {
+// The severity --fail-on names.
+std::expected<Severity, std::string> fail_on_severity(std::string_view text) {
+    for (const Severity severity : {Severity::Error, Severity::Warning, Severity::Note}) {
+        if (text == severity_name(severity)) {
+            return severity;
+        }
+    }
+    return std::unexpected("--fail-on takes error, warning or note, not " + quoted(text));
+}
+
+std::expected<Command, std::string> check_command(const GivenOptions& options_given,
+                                                  std::vector<std::string_view> texts) {
+    const Given& given = options_given.given;
     if (auto error = outside_mode(given, Option::Check)) {
         return std::unexpected(std::move(*error));
     }
@@ -106,6 +128,14 @@ std::expected<Command, std::string> check_command(const Given& given, std::vecto
     Command command;
     command.mode = Mode::Check;
     command.files = std::move(texts);
+    if (has(given, Option::FailOn)) {
+        const auto severity =
+            fail_on_severity(options_given.arguments.at(static_cast<std::size_t>(Option::FailOn)));
+        if (!severity) {
+            return std::unexpected(severity.error());
+        }
+        command.fail_on = *severity;
+    }
     if (has(given, Option::Map) || has(given, Option::Fix)) {
         command.check_output = has(given, Option::Map) ? CheckOutput::Map : CheckOutput::Fix;
     }
@@ -171,7 +201,7 @@ std::expected<Command, std::string> command_for(const GivenOptions& options_give
         return plan_command(options_given, std::move(texts));
     }
     if (has(given, Option::Check)) {
-        return check_command(given, std::move(texts));
+        return check_command(options_given, std::move(texts));
     }
     if (const OptionInfo* mode_only = first_only_in(given, in_check | in_plan)) {
         return std::unexpected(std::string(mode_only->name) + " goes with " + modes_of(*mode_only));

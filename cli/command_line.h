@@ -2,6 +2,7 @@
 #pragma once
 
 #include "check_command.h"
+#include "checks.h"
 #include "messages.h"
 #include "range_hints.h"
 #include "statement_choice.h"
@@ -24,6 +25,7 @@ struct Command {
     std::vector<std::string_view> files;              // Check and Plan: none for standard input
     CheckOutput check_output = CheckOutput::Findings; // Check, and Plan (Findings or Map)
     std::int16_t plan_from = qxr_register_hint.low;   // Plan only
+    Severity fail_on = Severity::Error;               // Check only: the least grave finding that fails
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of

@@ -127,7 +127,8 @@ std::string usage_text() {
     const std::array<std::string, 6> forms{
         choice + " QXR FANUC ITEMS TYPE",
         " " + spelled(Option::Batch) + choice + "   (records QXR,FANUC,ITEMS,TYPE on standard input)",
-        check + " [" + spelled(Option::Map) + "] [FILE...]",
+        check + " [" + spelled(Option::Map) + "] [" + spelled(Option::FailOn) + " " +
+            std::string(option_info(Option::FailOn).argument) + "] [FILE...]",
         check + " " + spelled(Option::Fix) + " [FILE]   (the script, its comments fixed, on standard output)",
         " " + spelled(Option::Plan) + " [" + spelled(Option::Map) + "] [" + spelled(Option::From) + " " +
             std::string(option_info(Option::From).argument) + "] [FILE]   (a CSV table of transfers)",

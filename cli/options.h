@@ -2,7 +2,8 @@
 #pragma once
 
 // Every option of the command line: the one table that the parser, the usage lines and --help are written
-// from. Only --from takes an argument: the next one, or after = in the same one (--from=100).
+// from. An option that takes an argument takes the next one, or what follows = in the same one
+// (--from=100).
 
 #include "enum_table.h"
 
@@ -13,7 +14,7 @@
 
 namespace qxrfanuc::cli {
 
-enum class Option : std::uint8_t { Read, Write, Batch, Check, Plan, Map, From, Fix, Help, Version };
+enum class Option : std::uint8_t { Read, Write, Batch, Check, Plan, Map, From, Fix, FailOn, Help, Version };
 
 // The modes an option may be given in, as bits.
 enum OptionModes : std::uint8_t { in_single = 1, in_batch = 2, in_check = 4, in_plan = 8, in_any = 15 };
@@ -27,7 +28,7 @@ struct OptionInfo {
     std::string_view argument; // what it takes, "N", or empty for nothing
 };
 
-inline constexpr std::array<OptionInfo, 10> options{{
+inline constexpr std::array<OptionInfo, 11> options{{
     {Option::Read, "--read", "-r", in_single | in_batch, "print only the read statement (mb.Read)", ""},
     {Option::Write, "--write", "-w", in_single | in_batch, "print only the write statement (mb.Write)", ""},
     {Option::Batch, "--batch", "", in_batch,
@@ -63,6 +64,10 @@ inline constexpr std::array<OptionInfo, 10> options{{
      "register in another form is left and reported (unfixed); each rewrite is reported with what it "
      "changed (fixed); the FILE is never written; findings and summary go to standard error",
      ""},
+    {Option::FailOn, "--fail-on", "", in_check,
+     "with --check: exit with 3 when a finding of SEVERITY or a graver one was found: error (the "
+     "default), warning or note",
+     "SEVERITY"},
     {Option::Help, "--help", "-h", in_any, "print this help (it wins over --version)", ""},
     {Option::Version, "--version", "-V", in_any, "print the version", ""},
 }};

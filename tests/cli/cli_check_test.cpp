@@ -331,3 +331,31 @@ INSTANTIATE_TEST_SUITE_P(
     row_name);
 
 } // namespace
+
+namespace {
+
+// --fail-on: the least grave finding that fails the run, error by default.
+TEST(CliCheck, FailOnSetsWhichFindingsFail) {
+    const std::string write = generator_statements::write_12_r1 + "\n";
+    const std::string odd =
+        "mb.Read(6,40,10,1000);  // Read Value From Fanuc General Register [R] 10, and Store in "
+        "QXR Register 13.\n";
+    struct Run {
+        std::string script;
+        Arguments arguments;
+        int exit_status;
+    };
+    for (const auto& run :
+         {Run{write + write, {"--check"}, 0}, Run{write + write, {"--check", "--fail-on", "warning"}, 3},
+          Run{write + write, {"--check", "--fail-on=error"}, 0},
+          Run{odd, {"--fail-on", "warning", "--check"}, 0}, Run{odd, {"--check", "--fail-on", "note"}, 3},
+          Run{write, {"--check", "--fail-on", "note"}, 0}}) {
+        const auto result = cli(run.arguments, run.script);
+        EXPECT_EQ(result.exit_status, run.exit_status) << run.script << result.out;
+    }
+    EXPECT_EQ(cli({"--check", "--fail-on", "warnings"}).err,
+              "qxr-fanuc-cli: --fail-on takes error, warning or note, not \"warnings\"\n" + try_help);
+    EXPECT_EQ(cli({"--fail-on", "warning"}).err, "qxr-fanuc-cli: --fail-on goes with --check\n" + try_help);
+}
+
+} // namespace
