@@ -30,15 +30,17 @@ struct Totals {
     std::array<std::size_t, 3> by_severity{}; // errors, warnings, notes
     UnreadTotals unread;
     std::size_t comments_written = 0;
+    std::size_t silenced = 0;
 };
 
 // Where one script's findings go: lines on standard output, or with a fix on standard error.
 class ScriptReport {
 public:
-    ScriptReport(std::string_view name, CheckOutput output, BufferedOutput& out, BufferedOutput& err,
-                 Totals& totals)
-        : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), output_(output),
-          findings_(output == CheckOutput::Fix ? err : out), out_(out), totals_(totals) {}
+    ScriptReport(std::string_view name, std::string_view text, const CheckSettings& settings,
+                 BufferedOutput& out, BufferedOutput& err, Totals& totals)
+        : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), text_(text),
+          output_(settings.output), filter_(settings.filter),
+          findings_(settings.output == CheckOutput::Fix ? err : out), out_(out), totals_(totals) {}
 
     void statement(const Statement& statement, const StatementMeaning& meaning) {
         ++totals_.found;
@@ -50,6 +52,10 @@ public:
     }
 
     void finding(const Finding& finding) {
+        if (!filter_.shows(finding.check, line_text(finding.line))) {
+            ++totals_.silenced;
+            return;
+        }
         ++totals_.by_severity.at(static_cast<std::size_t>(finding.severity()));
         if (output_ == CheckOutput::Map) {
             return;
@@ -71,9 +77,28 @@ public:
     }
 
 private:
+    // The text of a line, without its line end; findings come line after line, so the search goes on from
+    // the line before.
+    std::string_view line_text(std::size_t line) {
+        if (line < cursor_line_) {
+            cursor_line_ = 1;
+            cursor_ = 0;
+        }
+        for (; cursor_line_ < line && cursor_ < text_.size(); ++cursor_line_) {
+            cursor_ = std::min(text_.find_first_of("\r\n", cursor_), text_.size());
+            cursor_ += text_.substr(cursor_).starts_with("\r\n") ? 2 : 1;
+        }
+        const std::string_view rest = text_.substr(std::min(cursor_, text_.size()));
+        return rest.substr(0, rest.find_first_of("\r\n"));
+    }
+
     std::string shown_;
     std::string csv_name_;
+    std::string_view text_;
+    std::size_t cursor_line_ = 1;
+    std::size_t cursor_ = 0; // where cursor_line_ starts
     CheckOutput output_;
+    const FindingFilter& filter_;
     BufferedOutput& findings_;
     BufferedOutput& out_;
     Totals& totals_;
@@ -129,8 +154,8 @@ std::expected<std::string, std::string> read_script(std::string_view name) {
 }
 
 // Checks one script; false when it could not be opened or read.
-bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, BufferedOutput& err,
-                Totals& totals) {
+bool check_file(std::string_view name, const CheckSettings& settings, BufferedOutput& out,
+                BufferedOutput& err, Totals& totals) {
     const std::string shown = name == "-" ? "<stdin>" : std::string(name);
     auto bytes = read_script(name);
     auto script = bytes ? decode_script(std::move(*bytes)) : std::unexpected(bytes.error());
@@ -139,8 +164,8 @@ bool check_file(std::string_view name, CheckOutput output, BufferedOutput& out, 
         err.flush_if_full();
         return false;
     }
-    const bool fixing = output == CheckOutput::Fix;
-    ScriptReport report(shown, output, out, err, totals);
+    const bool fixing = settings.output == CheckOutput::Fix;
+    ScriptReport report(shown, script->text, settings, out, err, totals);
     // The fixed script in its own encoding, a piece at a time.
     std::optional<EditedText> fixed;
     if (fixing) {
@@ -170,7 +195,8 @@ std::string summary(const Totals& totals, CheckOutput output) {
                        std::to_string(totals.checked) +
                        " checked: " + counted(totals.by_severity[0], "error") +
                        (whole ? "" : " in what was read") + ", " + counted(totals.by_severity[1], "warning") +
-                       ", " + counted(totals.by_severity[2], "note");
+                       ", " + counted(totals.by_severity[2], "note") +
+                       (totals.silenced > 0 ? ", " + std::to_string(totals.silenced) + " silenced" : "");
     if (!whole) {
         std::vector<std::string> parts;
         if (totals.unread.hidden_lines > 0) {
@@ -201,8 +227,9 @@ std::string summary(const Totals& totals, CheckOutput output) {
 
 } // namespace
 
-int run_check(std::span<const std::string_view> files, CheckOutput output, Severity fail_on,
-              BufferedOutput& out, BufferedOutput& err) {
+int run_check(std::span<const std::string_view> files, const CheckSettings& settings, BufferedOutput& out,
+              BufferedOutput& err) {
+    const CheckOutput output = settings.output;
     static constexpr std::array<std::string_view, 1> standard_input{"-"};
     const auto scripts = files.empty() ? std::span<const std::string_view>(standard_input) : files;
     if (output == CheckOutput::Map) {
@@ -211,13 +238,13 @@ int run_check(std::span<const std::string_view> files, CheckOutput output, Sever
     Totals totals;
     bool all_read = true;
     for (const auto name : scripts) {
-        all_read = check_file(name, output, out, err, totals) && all_read;
+        all_read = check_file(name, settings, out, err, totals) && all_read;
     }
     err.pending() += summary(totals, output);
     if (!all_read) {
         return exit_io_failure;
     }
-    const auto failing = std::span(totals.by_severity).first(static_cast<std::size_t>(fail_on) + 1);
+    const auto failing = std::span(totals.by_severity).first(static_cast<std::size_t>(settings.fail_on) + 1);
     if (std::ranges::any_of(failing, [](std::size_t count) { return count > 0; })) {
         return exit_errors_found;
     }

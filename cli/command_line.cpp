@@ -19,7 +19,7 @@ using Given = std::bitset<options.size()>;
 // The options given, and the arguments of those that take one.
 struct GivenOptions {
     Given given;
-    std::array<std::string_view, options.size()> arguments{};
+    std::array<std::vector<std::string_view>, options.size()> arguments{}; // each time it was given
 };
 
 bool is_ascii_letter(char c) {
@@ -130,11 +130,21 @@ std::expected<Command, std::string> check_command(const GivenOptions& options_gi
     command.files = std::move(texts);
     if (has(given, Option::FailOn)) {
         const auto severity =
-            fail_on_severity(options_given.arguments.at(static_cast<std::size_t>(Option::FailOn)));
+            fail_on_severity(options_given.arguments.at(static_cast<std::size_t>(Option::FailOn)).back());
         if (!severity) {
             return std::unexpected(severity.error());
         }
         command.fail_on = *severity;
+    }
+    for (const auto& [option, list] : {std::pair{Option::Select, &command.filter.selected},
+                                       std::pair{Option::Ignore, &command.filter.ignored}}) {
+        for (const auto names : options_given.arguments.at(static_cast<std::size_t>(option))) {
+            auto named = checks_named(names);
+            if (!named) {
+                return std::unexpected(std::string(option_info(option).name) + ": " + named.error());
+            }
+            list->insert(list->end(), named->begin(), named->end());
+        }
     }
     if (has(given, Option::Map) || has(given, Option::Fix)) {
         command.check_output = has(given, Option::Map) ? CheckOutput::Map : CheckOutput::Fix;
@@ -155,7 +165,7 @@ std::expected<Command, std::string> plan_command(const GivenOptions& given,
     command.files = std::move(texts);
     command.check_output = has(given.given, Option::Map) ? CheckOutput::Map : CheckOutput::Findings;
     if (has(given.given, Option::From)) {
-        const std::string_view text = given.arguments.at(static_cast<std::size_t>(Option::From));
+        const std::string_view text = given.arguments.at(static_cast<std::size_t>(Option::From)).back();
         const auto from = int16_from_text(text);
         if (!from) {
             GenerationError error = from.error();
@@ -224,12 +234,12 @@ std::optional<std::string> take_option(const OptionInfo& option, std::span<const
     if (option.argument.empty()) {
         return std::nullopt;
     }
-    auto& value = given.arguments.at(static_cast<std::size_t>(option.option));
+    auto& values = given.arguments.at(static_cast<std::size_t>(option.option));
     const std::string_view argument = arguments[at];
     if (argument.size() > option.name.size()) {
-        value = argument.substr(option.name.size() + 1); // after "--from="
+        values.push_back(argument.substr(option.name.size() + 1)); // after "--from="
     } else if (at + 1 < arguments.size()) {
-        value = arguments[++at];
+        values.push_back(arguments[++at]);
     } else {
         return std::string(option.name) + " takes an argument " + std::string(option.argument);
     }

@@ -3,6 +3,7 @@
 
 #include "check_command.h"
 #include "checks.h"
+#include "finding_filter.h"
 #include "messages.h"
 #include "range_hints.h"
 #include "statement_choice.h"
@@ -26,6 +27,7 @@ struct Command {
     CheckOutput check_output = CheckOutput::Findings; // Check, and Plan (Findings or Map)
     std::int16_t plan_from = qxr_register_hint.low;   // Plan only
     Severity fail_on = Severity::Error;               // Check only: the least grave finding that fails
+    FindingFilter filter;                             // Check only
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of

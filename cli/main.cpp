@@ -52,7 +52,7 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
     case Mode::Batch:
         return run_batch(stdin, out, err, command.choice);
     case Mode::Check:
-        return run_check(command.files, command.check_output, command.fail_on, out, err);
+        return run_check(command.files, {command.check_output, command.fail_on, command.filter}, out, err);
     case Mode::Plan:
         return run_plan(command.files.empty() ? "-" : command.files.front(), command.check_output,
                         command.plan_from, out, err);

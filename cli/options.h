@@ -14,7 +14,21 @@
 
 namespace qxrfanuc::cli {
 
-enum class Option : std::uint8_t { Read, Write, Batch, Check, Plan, Map, From, Fix, FailOn, Help, Version };
+enum class Option : std::uint8_t {
+    Read,
+    Write,
+    Batch,
+    Check,
+    Plan,
+    Map,
+    From,
+    Fix,
+    FailOn,
+    Select,
+    Ignore,
+    Help,
+    Version
+};
 
 // The modes an option may be given in, as bits.
 enum OptionModes : std::uint8_t { in_single = 1, in_batch = 2, in_check = 4, in_plan = 8, in_any = 15 };
@@ -28,7 +42,7 @@ struct OptionInfo {
     std::string_view argument; // what it takes, "N", or empty for nothing
 };
 
-inline constexpr std::array<OptionInfo, 11> options{{
+inline constexpr std::array<OptionInfo, 13> options{{
     {Option::Read, "--read", "-r", in_single | in_batch, "print only the read statement (mb.Read)", ""},
     {Option::Write, "--write", "-w", in_single | in_batch, "print only the write statement (mb.Write)", ""},
     {Option::Batch, "--batch", "", in_batch,
@@ -68,6 +82,14 @@ inline constexpr std::array<OptionInfo, 11> options{{
      "with --check: exit with 3 when a finding of SEVERITY or a graver one was found: error (the "
      "default), warning or note",
      "SEVERITY"},
+    {Option::Select, "--select", "", in_check,
+     "with --check: show only the findings of these checks (names separated by commas; given again, "
+     "more of them)",
+     "CHECKS"},
+    {Option::Ignore, "--ignore", "", in_check,
+     "with --check: leave out the findings of these checks; a finding is also left out where a // "
+     "comment on its line says qxr-check: ignore CHECKS; each one left out is counted as silenced",
+     "CHECKS"},
     {Option::Help, "--help", "-h", in_any, "print this help (it wins over --version)", ""},
     {Option::Version, "--version", "-V", in_any, "print the version", ""},
 }};

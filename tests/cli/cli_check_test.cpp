@@ -359,3 +359,45 @@ TEST(CliCheck, FailOnSetsWhichFindingsFail) {
 }
 
 } // namespace
+
+namespace {
+
+// --select, --ignore and a comment on a finding's line leave findings out; each one is counted as silenced,
+// and does not fail the run.
+TEST(CliCheck, FindingsLeftOutAreCountedAsSilenced) {
+    const std::string write = generator_statements::write_12_r1;
+    const std::string script =
+        write + "\n" + write + " // qxr-check: ignore range,overlap\nmb.Read(6,7,2,1000);\n" + write + "\r\n";
+    const std::string address =
+        "<stdin>:3:1: error: Fanuc address 7 is on neither the R grid (multiples of 4) "
+        "nor the PR grid (1001 + 12k) [address]\n";
+    const std::string overlap =
+        "<stdin>:4:1: warning: writes R[1] (Fanuc address 4), which the write at line 2 "
+        "also writes (R[1], Fanuc address 4) [overlap]\n";
+    struct Run {
+        Arguments arguments;
+        std::string out;
+        std::string summary;
+        int exit_status;
+    };
+    for (const auto& run :
+         {Run{{"--check"}, address + overlap, "1 error, 1 warning, 0 notes, 1 silenced", 3},
+          Run{{"--check", "--ignore", "address"}, overlap, "0 errors, 1 warning, 0 notes, 2 silenced", 0},
+          Run{{"--check", "--select", "address,comment", "--select=overlap"},
+              address + overlap,
+              "1 error, 1 warning, 0 notes, 1 silenced",
+              3},
+          Run{{"--check", "--select", "overlap", "--ignore", "overlap"},
+              "",
+              "0 errors, 0 warnings, 0 notes, 3 silenced",
+              0}}) {
+        const auto result = cli(run.arguments, script);
+        EXPECT_EQ(result.out, run.out);
+        EXPECT_EQ(result.err, "qxr-fanuc-cli: 4 statements found, 4 checked: " + run.summary + "\n");
+        EXPECT_EQ(result.exit_status, run.exit_status);
+    }
+    EXPECT_EQ(cli({"--check", "--ignore", "overlap,overlaps"}).err,
+              "qxr-fanuc-cli: --ignore: unknown check \"overlaps\"; --help lists the checks\n" + try_help);
+}
+
+} // namespace

@@ -211,17 +211,20 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"CheckWithRead",
                     {"--check", "--read", "a.txt"},
                     2,
-                    "qxr-fanuc-cli: --check combines with no option but --map, --fix or --fail-on\n" +
+                    "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, --select or "
+                    "--ignore\n" +
                         try_help},
         FailureCase{"CheckWithBatch",
                     {"--check", "--batch"},
                     2,
-                    "qxr-fanuc-cli: --check combines with no option but --map, --fix or --fail-on\n" +
+                    "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, --select or "
+                    "--ignore\n" +
                         try_help},
         FailureCase{"CheckWithWrite",
                     {"--write", "--check"},
                     2,
-                    "qxr-fanuc-cli: --check combines with no option but --map, --fix or --fail-on\n" +
+                    "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, --select or "
+                    "--ignore\n" +
                         try_help},
         FailureCase{"MapWithoutCheck",
                     {"--map", "a.txt"},
