@@ -33,13 +33,19 @@ struct Totals {
     std::size_t silenced = 0;
 };
 
+// The terminal's colour for a severity: bold red, bold magenta, bold cyan, as compilers colour them.
+std::string_view severity_color(Severity severity) {
+    constexpr std::array<std::string_view, 3> colors{"\x1B[1;31m", "\x1B[1;35m", "\x1B[1;36m"};
+    return colors.at(static_cast<std::size_t>(severity));
+}
+
 // Where one script's findings go: lines on standard output, or with a fix on standard error.
 class ScriptReport {
 public:
     ScriptReport(std::string_view name, std::string_view text, const CheckSettings& settings,
                  BufferedOutput& out, BufferedOutput& err, Totals& totals)
         : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), text_(text),
-          output_(settings.output), filter_(settings.filter),
+          output_(settings.output), filter_(settings.filter), colored_(settings.colored),
           findings_(settings.output == CheckOutput::Fix ? err : out), out_(out), totals_(totals) {}
 
     void statement(const Statement& statement, const StatementMeaning& meaning) {
@@ -67,8 +73,9 @@ public:
         text += ':';
         append_decimal(text, static_cast<std::int64_t>(finding.column));
         text += ": ";
+        text += colored_ ? severity_color(finding.severity()) : "";
         text += severity_name(finding.severity());
-        text += ": ";
+        text += colored_ ? "\x1B[0m: " : ": ";
         text += finding.message;
         text += " [";
         text += finding.name();
@@ -99,6 +106,7 @@ private:
     std::size_t cursor_ = 0; // where cursor_line_ starts
     CheckOutput output_;
     const FindingFilter& filter_;
+    bool colored_;
     BufferedOutput& findings_;
     BufferedOutput& out_;
     Totals& totals_;

@@ -16,6 +16,7 @@ struct CheckSettings {
     CheckOutput output = CheckOutput::Findings;
     Severity fail_on = Severity::Error; // the least grave finding that fails the run
     FindingFilter filter;
+    bool colored = false; // the severities of the findings on standard output
 };
 
 // Checks each script in turn ("-" or none at all: standard input). Findings: one line per finding on

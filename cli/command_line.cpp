@@ -136,6 +136,15 @@ std::expected<Command, std::string> check_command(const GivenOptions& options_gi
         }
         command.fail_on = *severity;
     }
+    if (has(given, Option::Color)) {
+        const std::string_view when =
+            options_given.arguments.at(static_cast<std::size_t>(Option::Color)).back();
+        if (when == "always" || when == "never") {
+            command.color = when == "always" ? ColorChoice::Always : ColorChoice::Never;
+        } else if (when != "auto") {
+            return std::unexpected("--color takes auto, always or never, not " + quoted(when));
+        }
+    }
     for (const auto& [option, list] : {std::pair{Option::Select, &command.filter.selected},
                                        std::pair{Option::Ignore, &command.filter.ignored}}) {
         for (const auto names : options_given.arguments.at(static_cast<std::size_t>(option))) {

@@ -18,6 +18,8 @@ namespace qxrfanuc::cli {
 
 enum class Mode { Single, Batch, Check, Plan, Help, Version };
 
+enum class ColorChoice { Auto, Always, Never };
+
 struct Command {
     Mode mode = Mode::Single;
     StatementChoice choice = StatementChoice::Both;
@@ -28,6 +30,7 @@ struct Command {
     std::int16_t plan_from = qxr_register_hint.low;   // Plan only
     Severity fail_on = Severity::Error;               // Check only: the least grave finding that fails
     FindingFilter filter;                             // Check only
+    ColorChoice color = ColorChoice::Auto;            // Check only
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of

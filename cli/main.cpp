@@ -19,7 +19,10 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#else
+#include <unistd.h>
 #endif
+#include <cstdlib>
 
 namespace {
 
@@ -41,6 +44,24 @@ int run_single(const Command& command, BufferedOutput& out, BufferedOutput& err)
     return exit_success;
 }
 
+// Whether the findings on standard output get coloured severities: only findings, and with auto only on a
+// terminal and without NO_COLOR (set and not empty). A Windows console may not read the colour sequences,
+// so there only always colours.
+bool colors_findings(ColorChoice choice, CheckOutput output) {
+    if (choice == ColorChoice::Never || output != CheckOutput::Findings) {
+        return false;
+    }
+    if (choice == ColorChoice::Always) {
+        return true;
+    }
+#ifdef _WIN32
+    return false;
+#else
+    const char* no_color = std::getenv("NO_COLOR"); // NOLINT(concurrency-mt-unsafe): one thread
+    return (no_color == nullptr || *no_color == '\0') && isatty(fileno(stdout)) != 0;
+#endif
+}
+
 int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
     switch (command.mode) {
     case Mode::Help:
@@ -52,7 +73,10 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
     case Mode::Batch:
         return run_batch(stdin, out, err, command.choice);
     case Mode::Check:
-        return run_check(command.files, {command.check_output, command.fail_on, command.filter}, out, err);
+        return run_check(command.files,
+                         {command.check_output, command.fail_on, command.filter,
+                          colors_findings(command.color, command.check_output)},
+                         out, err);
     case Mode::Plan:
         return run_plan(command.files.empty() ? "-" : command.files.front(), command.check_output,
                         command.plan_from, out, err);

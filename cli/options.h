@@ -26,6 +26,7 @@ enum class Option : std::uint8_t {
     FailOn,
     Select,
     Ignore,
+    Color,
     Help,
     Version
 };
@@ -42,7 +43,7 @@ struct OptionInfo {
     std::string_view argument; // what it takes, "N", or empty for nothing
 };
 
-inline constexpr std::array<OptionInfo, 13> options{{
+inline constexpr std::array<OptionInfo, 14> options{{
     {Option::Read, "--read", "-r", in_single | in_batch, "print only the read statement (mb.Read)", ""},
     {Option::Write, "--write", "-w", in_single | in_batch, "print only the write statement (mb.Write)", ""},
     {Option::Batch, "--batch", "", in_batch,
@@ -90,6 +91,10 @@ inline constexpr std::array<OptionInfo, 13> options{{
      "with --check: leave out the findings of these checks; a finding is also left out where a // "
      "comment on its line says qxr-check: ignore CHECKS; each one left out is counted as silenced",
      "CHECKS"},
+    {Option::Color, "--color", "", in_check,
+     "with --check: colour the severities of the findings: auto (the default: on a terminal, unless "
+     "NO_COLOR is set), always or never; never in a map or with --fix",
+     "WHEN"},
     {Option::Help, "--help", "-h", in_any, "print this help (it wins over --version)", ""},
     {Option::Version, "--version", "-V", in_any, "print the version", ""},
 }};

@@ -401,3 +401,23 @@ TEST(CliCheck, FindingsLeftOutAreCountedAsSilenced) {
 }
 
 } // namespace
+
+namespace {
+
+// Colour only where it is asked for and shows: the severity of a finding line, never in a map.
+TEST(CliCheck, ColorOnlyWhereAsked) {
+    const std::string script = "mb.Read(6,7,2,1000);\n";
+    const std::string message =
+        "Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid (1001 + 12k) [address]\n";
+    EXPECT_EQ(cli({"--check", "--color", "always"}, script).out,
+              "<stdin>:1:1: \x1B[1;31merror\x1B[0m: " + message);
+    for (const auto* when : {"never", "auto"}) { // standard output is a file here
+        EXPECT_EQ(cli({"--check", "--color", when}, script).out, "<stdin>:1:1: error: " + message);
+    }
+    const auto map = cli({"--check", "--map", "--color=always"}, script);
+    EXPECT_EQ(map.out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(cli({"--check", "--color", "yes"}).err,
+              "qxr-fanuc-cli: --color takes auto, always or never, not \"yes\"\n" + try_help);
+}
+
+} // namespace

@@ -162,6 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
                         "\"" + not_a_number}),
     row_name);
 
+const std::string check_alone = "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, "
+                                "--select, --ignore or --color\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Usage, CliFails,
     testing::Values(
@@ -208,24 +211,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {"-rw", "12", "1", "1", "R"},
                     2,
                     "qxr-fanuc-cli: unknown option \"-rw\"\n" + try_help},
-        FailureCase{"CheckWithRead",
-                    {"--check", "--read", "a.txt"},
-                    2,
-                    "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, --select or "
-                    "--ignore\n" +
-                        try_help},
-        FailureCase{"CheckWithBatch",
-                    {"--check", "--batch"},
-                    2,
-                    "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, --select or "
-                    "--ignore\n" +
-                        try_help},
-        FailureCase{"CheckWithWrite",
-                    {"--write", "--check"},
-                    2,
-                    "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, --select or "
-                    "--ignore\n" +
-                        try_help},
+        FailureCase{"CheckWithRead", {"--check", "--read", "a.txt"}, 2, check_alone + try_help},
+        FailureCase{"CheckWithBatch", {"--check", "--batch"}, 2, check_alone + try_help},
+        FailureCase{"CheckWithWrite", {"--write", "--check"}, 2, check_alone + try_help},
         FailureCase{"MapWithoutCheck",
                     {"--map", "a.txt"},
                     2,
