@@ -36,12 +36,10 @@ struct ExitStatusInfo {
 
 inline constexpr std::array<ExitStatusInfo, 7> exit_statuses{{
     {exit_success, "success"},
-    {exit_io_failure, "a read or write failure; with --check, a FILE that could not be read"},
-    {exit_usage, "usage error, a malformed record, or with --plan a plan refused"},
-    {exit_errors_found, "with --check: an error was found (or a warning or note, with --fail-on)"},
-    {exit_not_read_whole, "with --check: no error, but some text was not read or a comment not compared (a "
-                          "/* or string never closed, a look-alike, text a // comment may hide, a comment "
-                          "that mentions a register out of the generator's form)"},
+    {exit_io_failure, "a read or write failed (with --check, a FILE not read)"},
+    {exit_usage, "a usage error, a malformed record or a plan refused"},
+    {exit_errors_found, "--check found an error (or what --fail-on names)"},
+    {exit_not_read_whole, "--check left text unread or a comment not compared"},
     {exit_overflow, "overflow"},
     {exit_type_mismatch, "type mismatch"},
 }};

@@ -31,7 +31,6 @@ constexpr bool names_number(std::string_view text, std::size_t number) {
     return text.find(std::string_view(digits.data() + digits.size() - length, length)) !=
            std::string_view::npos;
 }
-static_assert(names_number(option_info(Option::Batch).meaning, max_line_bytes));
 static_assert(names_number(option_info(Option::From).meaning,
                            static_cast<std::size_t>(qxr_register_hint.low)));
 
@@ -64,8 +63,8 @@ std::string spelled(Option option) {
 }
 
 std::string options_section() {
-    constexpr std::size_t meaning_column = 17; // past "  -V, --version  "
-    std::string text = "Options:\n";
+    constexpr std::size_t meaning_column = 26; // past "      --fail-on SEVERITY  "
+    std::string text = "Options, anywhere until --:\n";
     for (const auto& info : options) {
         std::string line = info.short_form.empty() ? "      " : "  " + std::string(info.short_form) + ", ";
         line += info.name;
@@ -73,31 +72,26 @@ std::string options_section() {
         line.resize(std::max(line.size() + 2, meaning_column), ' ');
         text += line + wrapped(info.meaning, line.size(), meaning_column);
     }
-    return text + "An option given twice counts once; --read and --write exclude each other.\n";
-}
-
-std::string exit_status_section() {
-    std::string text = "Exit status:\n";
-    for (const auto& [status, meaning] : exit_statuses) {
-        constexpr std::size_t meaning_column = 7; // past "  13   "
-        std::string line = "  " + std::to_string(status);
-        line.resize(meaning_column, ' ');
-        text += line + wrapped(meaning, meaning_column, meaning_column);
-    }
-    return text +
-           "In batch mode, the status of the first failed record. With --check, the first of 1, 3 and 4 "
-           "that\napplies, else 0.\n";
-}
-
-std::string checks_section() {
-    std::string text = "Checks, in the order they are reported:\n";
-    for (const auto& check : checks) {
-        const std::string line = "  " + std::string(check.name) + " (" +
-                                 std::string(severity_name(check.severity)) +
-                                 (check.fix_only ? ", with --fix only" : "") + "): ";
-        text += line + wrapped(check.meaning, line.size(), 4);
-    }
     return text;
+}
+
+// The statuses in one paragraph: "0 success; 1 ...".
+std::string exit_status_section() {
+    std::string text = "Exit status:";
+    for (const auto& [status, meaning] : exit_statuses) {
+        text += (status == exit_statuses.front().status ? " " : "; ") + std::to_string(status) + " " +
+                std::string(meaning);
+    }
+    return wrapped(text + ".", 0, 0);
+}
+
+// The checks' names in one paragraph, for --select and --ignore.
+std::string checks_section() {
+    std::string text = "Checks:";
+    for (const auto& check : checks) {
+        text += " " + std::string(check.name) + (&check == &checks.back() ? "." : ",");
+    }
+    return wrapped(text, 0, 0);
 }
 
 // Lines that each start with the program's name, after the first line's start and the others' indent.
@@ -111,65 +105,39 @@ std::string program_lines(std::string_view first, std::string_view indent,
 }
 
 std::string examples_section() {
-    const std::array<std::string, 5> examples{" 12 1 1 R", " --write 100 3 2 PR", " --check background.txt",
+    const std::array<std::string, 4> examples{" 12 1 1 R", " --check background.txt",
                                               " --check --fix background.txt > fixed.txt",
                                               " --plan --from 100 cell.csv > background.txt"};
-    return "Examples:\n" + program_lines("  ", "  ", std::span(examples).first(2)) +
+    return "Examples:\n" + program_lines("  ", "  ", std::span(examples).first(1)) +
            "  printf '12,1,1,R\\n100,3,2,PR\\n' | " + std::string(program_name) + " --batch\n" +
-           program_lines("  ", "  ", std::span(examples).subspan(2));
+           program_lines("  ", "  ", std::span(examples).subspan(1));
 }
 
 } // namespace
 
 std::string usage_text() {
     const std::string choice = " [" + spelled(Option::Read) + " | " + spelled(Option::Write) + "]";
-    const std::string check = " " + spelled(Option::Check);
-    const std::array<std::string, 6> forms{
+    const std::array<std::string, 5> forms{
         choice + " QXR FANUC ITEMS TYPE",
-        " " + spelled(Option::Batch) + choice + "   (records QXR,FANUC,ITEMS,TYPE on standard input)",
-        check + " [" + spelled(Option::Map) + "] [" + spelled(Option::FailOn) + " " +
-            std::string(option_info(Option::FailOn).argument) + "] [FILE...]",
-        check + " " + spelled(Option::Fix) + " [FILE]   (the script, its comments fixed, on standard output)",
+        " " + spelled(Option::Batch) + choice + "   (records on standard input)",
         " " + spelled(Option::Plan) + " [" + spelled(Option::Map) + "] [" + spelled(Option::From) + " " +
-            std::string(option_info(Option::From).argument) + "] [FILE]   (a CSV table of transfers)",
+            std::string(option_info(Option::From).argument) + "] [FILE]",
+        " " + spelled(Option::Check) + " [" + spelled(Option::Map) + " | " + spelled(Option::Fix) +
+            "] [OPTION...] [FILE...]",
         " " + spelled(Option::Help) + " | " + spelled(Option::Version)};
     return program_lines("usage: ", "       ", forms);
 }
 
 std::string help_text() {
     std::string text = std::string(program_name) +
-                       " writes the Modbus statements that move values between a QXR device and a\n"
-                       "Fanuc controller, for pasting into the device's background script.\n\n";
+                       " writes the Modbus statements between a QXR device and a Fanuc controller.\n\n";
     text += usage_text();
-    text += R"(
-  QXR       QXR register number, e.g. 12
-  FANUC     Fanuc register number, e.g. 1
-  ITEMS     number of consecutive items to transfer, e.g. 1
-  TYPE      R or "General Register [R]" (the general register rule), PR or
-            "Position Register [PR]", or "" for no type (both the position register rule)
-
-Numbers are 16-bit integers ()" +
-            std::string(int16_range_text) + R"(): blanks around them are ignored, and a fraction
-rounds half to even (2.5 gives 2, 3.5 gives 4). Options may stand anywhere until "--";
-an unknown one is an error. Negative numbers need no "--" before them.
-
-)";
-    text += options_section() + "\n" + exit_status_section() + "\n";
-    text += "--check reads each script whole, up to " + std::to_string(script_size_limit_mib) + " MiB" +
-            "; a larger one is reported as a file that cannot\nbe read.";
-    text += R"(
-It reads UTF-8, and UTF-16 with a byte order mark, holding no NUL; it ends lines at LF, CR LF or
-a lone CR, and reads // and /* */ comments and "..." and '...' strings as the language does.
-Every comment after a statement's ) on its line, before another statement starts, is compared
-when it is one of the generator's six (words after its final period are the script's own); one
-that mentions a register in another form is reported, and not compared. A transfer of N items
-from register F covers that type's registers F to F+N-1, and fills (a read) or sends (a write)
-the QXR registers 2I to 2I+W-1, I its QXR index and W its word count (2 per R item, 12 per PR
-item); overlaps on both sides are said in those registers. Columns count bytes of the UTF-8
-text. Control characters, invisible format characters, blanks other than the space and invalid
-UTF-8 from a script or a file name are printed as \xNN, one per byte.
-)";
-    return text + checks_section() + "\n" + examples_section();
+    text += "TYPE is R, PR or \"\" (none); numbers are 16-bit (" + std::string(int16_range_text) +
+            "), fractions round half to even.\n\n";
+    text += options_section() + "\n" + exit_status_section() + "\n" + examples_section() + "\n";
+    text += checks_section();
+    return text + "The manual page (man " + std::string(program_name) +
+           ") holds the reference: every option, check and status.\n";
 }
 
 } // namespace qxrfanuc::cli

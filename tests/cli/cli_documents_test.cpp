@@ -62,18 +62,18 @@ std::string roff(std::string_view text) {
     return out;
 }
 
-// --help and the manual page hold every check of the table, in its order, with its severity and meaning.
+// The manual page holds every check of the table, in its order, with its severity and meaning; --help
+// names them all, in that order.
 TEST(CliDocuments, EveryCheckIsDocumented) {
-    const auto help = cli({"--help"}).out;
+    auto help = cli({"--help"}).out;
+    std::ranges::replace(help, '\n', ' '); // the names' paragraph wraps
     const auto manual = source_file("packaging/linux/qxr-fanuc-cli.1.in");
     std::size_t in_help = 0;
     std::size_t in_manual = 0;
     for (const auto& check : qxrfanuc::checks) {
         const std::string name(check.name);
         const std::string severity(qxrfanuc::severity_name(check.severity));
-        std::string help_line = "  " + name;
-        help_line += " (" + severity + (check.fix_only ? ", with --fix only" : "") + "): ";
-        in_help = help.find(help_line, in_help);
+        in_help = help.find(' ' + name + (&check == &qxrfanuc::checks.back() ? "." : ","), in_help);
         EXPECT_NE(in_help, std::string::npos) << name;
         std::string entry = ".TP\n\\fB" + roff(name);
         entry += "\\fR (" + severity + ")";

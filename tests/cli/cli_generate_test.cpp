@@ -4,6 +4,7 @@
 #include "cli_run.h"
 #include "version.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -268,6 +269,11 @@ TEST(Cli, HelpAndVersion) {
         EXPECT_EQ(help.exit_status, 0);
         EXPECT_NE(help.out.find("usage: qxr-fanuc-cli [-r | -w] QXR FANUC ITEMS TYPE\n"), std::string::npos);
         EXPECT_EQ(help.out.find(" \n"), std::string::npos) << "a line of --help ends in a blank";
+        // One screen: at most 40 lines of at most 96 characters.
+        EXPECT_LE(std::ranges::count(help.out, '\n'), 40);
+        for (std::size_t at = 0; at < help.out.size(); at = help.out.find('\n', at) + 1) {
+            EXPECT_LE(help.out.find('\n', at) - at, 96U) << help.out.substr(at, help.out.find('\n', at) - at);
+        }
         EXPECT_EQ(help.err, "");
     }
     for (const auto* option : {"--version", "-V"}) {
@@ -282,9 +288,8 @@ TEST(Cli, HelpAndVersion) {
     EXPECT_EQ(cli({"-V", "-h"}).out, help);
 }
 
-// An option given twice counts once, as --help says.
+// An option given twice counts once, as the manual page says.
 TEST(Cli, OptionTwiceCountsOnce) {
-    EXPECT_NE(cli({"--help"}).out.find("An option given twice counts once"), std::string::npos);
     EXPECT_EQ(cli({"--read", "-r", "12", "1", "1", "R"}).out, default_read);
     EXPECT_EQ(cli({"--check", "--check", "--map", "--map"}, "").out.substr(0, 5), "file,");
 }
