@@ -22,6 +22,7 @@ expected=(
     "usr/share/icons/hicolor/128x128/apps/$app_id.png"
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
     usr/share/man/man1/qxr-fanuc-cli.1.gz
+    usr/share/bash-completion/completions/qxr-fanuc-cli
     usr/share/man/man1/qxr-fanuc.1.gz
     usr/share/doc/qxr-fanuc-sorvane/copyright
     usr/share/doc/qxr-fanuc-sorvane/changelog.gz
