@@ -64,7 +64,9 @@ const OptionInfo* first_only_in(const Given& given, std::uint8_t modes) {
 std::string listed(const std::vector<std::string_view>& names) {
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        text += i == 0 ? "" : (i + 1 == names.size() ? " or " : ", ");
+        if (i > 0) {
+            text += i + 1 == names.size() ? " or " : ", ";
+        }
         text += names[i];
     }
     return text;
