@@ -5,6 +5,7 @@
 #include "decimal_text.h"
 #include "display_text.h"
 #include "exit_status.h"
+#include "file_names.h"
 #include "messages.h"
 #include "script_check.h"
 #include "script_text.h"
@@ -126,7 +127,7 @@ std::expected<std::string, std::string> read_all(std::FILE* file, std::string_vi
     // A named file's size, told by the system: one too large is refused unread, and the bytes of one that
     // fits get room at once, so that they are not copied as the text grows.
     std::error_code error;
-    const std::uintmax_t size = name == "-" ? 0 : std::filesystem::file_size(std::string(name), error);
+    const std::uintmax_t size = name == "-" ? 0 : file_size(name, error);
     if (!error && size > script_size_limit) {
         return std::unexpected(too_large(size));
     }
@@ -152,7 +153,7 @@ std::expected<std::string, std::string> read_script(std::string_view name) {
     if (name == "-") {
         return read_all(stdin, name);
     }
-    std::FILE* file = std::fopen(std::string(name).c_str(), "rb");
+    std::FILE* file = open_for_reading(name);
     if (file == nullptr) {
         return std::unexpected(std::strerror(errno));
     }

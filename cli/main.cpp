@@ -4,6 +4,7 @@
 #include "check_command.h"
 #include "command_line.h"
 #include "exit_status.h"
+#include "file_names.h"
 #include "generated_transfers.h"
 #include "help.h"
 #include "messages.h"
@@ -96,7 +97,8 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
+    const std::vector<std::string> texts = program_arguments(argc, argv);
+    const std::vector<std::string_view> arguments(texts.begin(), texts.end());
     BufferedOutput out(stdout);
     BufferedOutput err(stderr);
 

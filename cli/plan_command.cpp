@@ -4,6 +4,7 @@
 #include "csv.h"
 #include "display_text.h"
 #include "exit_status.h"
+#include "file_names.h"
 #include "int16.h"
 #include "messages.h"
 #include "plan_table.h"
@@ -69,7 +70,7 @@ void append_map(std::string_view script, BufferedOutput& out) {
 int run_plan(std::string_view file, CheckOutput output, std::int16_t from, BufferedOutput& out,
              BufferedOutput& err) {
     const bool from_stdin = file.empty() || file == "-";
-    std::FILE* input = from_stdin ? stdin : std::fopen(std::string(file).c_str(), "rb");
+    std::FILE* input = from_stdin ? stdin : open_for_reading(file);
     const std::string shown = from_stdin ? "standard input" : "\"" + display_escaped(file) + "\"";
     if (input == nullptr) {
         err.pending() += message("cannot read " + shown + ": " + std::strerror(errno));

@@ -421,3 +421,22 @@ TEST(CliCheck, ColorOnlyWhereAsked) {
 }
 
 } // namespace
+
+namespace {
+
+// A file whose name lies outside any ANSI code page (Greek, Cyrillic and CJK together) opens and is named
+// as itself.
+TEST(CliCheck, FileNameOutsideTheAnsiCodePage) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / u8"qxr-fanuc-ΩЖ語.txt";
+    std::ofstream(path, std::ios::binary) << "mb.Read(6,7,2,1000);\n";
+    const std::u8string name = path.u8string();
+    const std::string utf8(name.begin(), name.end());
+    const auto result = cli({"--check", utf8});
+    std::filesystem::remove(path);
+    EXPECT_EQ(result.out,
+              utf8 + ":1:1: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR "
+                     "grid (1001 + 12k) [address]\n");
+    EXPECT_EQ(result.exit_status, 3) << result.err;
+}
+
+} // namespace

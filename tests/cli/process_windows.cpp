@@ -82,15 +82,23 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
                                                                                             : GENERIC_WRITE);
         const InheritedHandle errors(
             err.path(), setup.error_output == OutputTarget::ReadOnlyFile ? GENERIC_READ : GENERIC_WRITE);
-        STARTUPINFOA startup{};
+        STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = input.get();
         startup.hStdOutput = setup.output == OutputTarget::Closed ? nullptr : output.get();
         startup.hStdError = setup.error_output == OutputTarget::Closed ? nullptr : errors.get();
         PROCESS_INFORMATION process{};
-        if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &process)) {
+        // The arguments as UTF-16, as Windows hands them on, so that any text reaches the program as itself.
+        const auto size = static_cast<int>(command_line.size());
+        std::wstring wide(
+            static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, command_line.data(), size, nullptr, 0)) +
+                1,
+            L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, command_line.data(), size, wide.data(),
+                            static_cast<int>(wide.size()));
+        if (!CreateProcessW(nullptr, wide.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                            &process)) {
             return result;
         }
         WaitForSingleObject(process.hProcess, INFINITE);

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+#include "file_names.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <shellapi.h>
+#include <windows.h>
+#endif
+
+namespace qxrfanuc::cli {
+
+#ifdef _WIN32
+namespace {
+
+std::string utf8_of(const wchar_t* wide) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(length, 1)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
+    text.pop_back(); // the terminating NUL
+    return text;
+}
+
+std::wstring wide_of(std::string_view text) {
+    const auto size = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::filesystem::path path_of(std::string_view name) {
+    return {wide_of(name)};
+}
+
+} // namespace
+
+std::vector<std::string> program_arguments(int /*argc*/, char** /*argv*/) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide != nullptr && i < count; ++i) {
+        arguments.push_back(utf8_of(wide[i]));
+    }
+    LocalFree(static_cast<void*>(wide));
+    return arguments;
+}
+
+std::FILE* open_for_reading(std::string_view name) {
+    return _wfopen(wide_of(name).c_str(), L"rb");
+}
+#else
+namespace {
+
+// A name is its bytes, whatever they are.
+std::filesystem::path path_of(std::string_view name) {
+    return {std::string(name)};
+}
+
+} // namespace
+
+std::vector<std::string> program_arguments(int argc, char** argv) {
+    return {argv + std::min(argc, 1), argv + argc};
+}
+
+std::FILE* open_for_reading(std::string_view name) {
+    return std::fopen(std::string(name).c_str(), "rb");
+}
+#endif
+
+std::uintmax_t file_size(std::string_view name, std::error_code& error) {
+    return std::filesystem::file_size(path_of(name), error);
+}
+
+} // namespace qxrfanuc::cli
