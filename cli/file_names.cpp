@@ -5,8 +5,11 @@
 #include <filesystem>
 
 #ifdef _WIN32
-#include <shellapi.h>
+// shellapi.h needs what windows.h defines.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 #endif
 
 namespace qxrfanuc::cli {
