@@ -4,11 +4,9 @@
 #include "checks.h"
 #include "exit_status.h"
 #include "int16.h"
-#include "line_reader.h"
 #include "messages.h"
 #include "options.h"
 #include "range_hints.h"
-#include "script_text.h"
 
 #include <algorithm>
 #include <array>
