@@ -105,6 +105,17 @@ std::optional<std::string> outside_mode(const Given& given, Option mode) {
     return std::nullopt;
 }
 
+// The choice --color names.
+std::expected<ColorChoice, std::string> color_choice(std::string_view text) {
+    if (text == "always" || text == "never") {
+        return text == "always" ? ColorChoice::Always : ColorChoice::Never;
+    }
+    if (text == "auto") {
+        return ColorChoice::Auto;
+    }
+    return std::unexpected("--color takes auto, always or never, not " + quoted(text));
+}
+
 // The severity --fail-on names.
 std::expected<Severity, std::string> fail_on_severity(std::string_view text) {
     for (const Severity severity : {Severity::Error, Severity::Warning, Severity::Note}) {
@@ -136,19 +147,18 @@ std::expected<Command, std::string> check_command(const GivenOptions& options_gi
         if (!severity) {
             return std::unexpected(severity.error());
         }
-        command.fail_on = *severity;
+        command.check.fail_on = *severity;
     }
     if (has(given, Option::Color)) {
-        const std::string_view when =
-            options_given.arguments.at(static_cast<std::size_t>(Option::Color)).back();
-        if (when == "always" || when == "never") {
-            command.color = when == "always" ? ColorChoice::Always : ColorChoice::Never;
-        } else if (when != "auto") {
-            return std::unexpected("--color takes auto, always or never, not " + quoted(when));
+        const auto color =
+            color_choice(options_given.arguments.at(static_cast<std::size_t>(Option::Color)).back());
+        if (!color) {
+            return std::unexpected(color.error());
         }
+        command.color = *color;
     }
-    for (const auto& [option, list] : {std::pair{Option::Select, &command.filter.selected},
-                                       std::pair{Option::Ignore, &command.filter.ignored}}) {
+    for (const auto& [option, list] : {std::pair{Option::Select, &command.check.filter.selected},
+                                       std::pair{Option::Ignore, &command.check.filter.ignored}}) {
         for (const auto names : options_given.arguments.at(static_cast<std::size_t>(option))) {
             auto named = checks_named(names);
             if (!named) {
@@ -158,7 +168,7 @@ std::expected<Command, std::string> check_command(const GivenOptions& options_gi
         }
     }
     if (has(given, Option::Map) || has(given, Option::Fix)) {
-        command.check_output = has(given, Option::Map) ? CheckOutput::Map : CheckOutput::Fix;
+        command.check.output = has(given, Option::Map) ? CheckOutput::Map : CheckOutput::Fix;
     }
     return command;
 }
@@ -174,7 +184,7 @@ std::expected<Command, std::string> plan_command(const GivenOptions& given,
     Command command;
     command.mode = Mode::Plan;
     command.files = std::move(texts);
-    command.check_output = has(given.given, Option::Map) ? CheckOutput::Map : CheckOutput::Findings;
+    command.check.output = has(given.given, Option::Map) ? CheckOutput::Map : CheckOutput::Findings;
     if (has(given.given, Option::From)) {
         const std::string_view text = given.arguments.at(static_cast<std::size_t>(Option::From)).back();
         const auto from = int16_from_text(text);

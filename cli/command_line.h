@@ -23,14 +23,12 @@ enum class ColorChoice { Auto, Always, Never };
 struct Command {
     Mode mode = Mode::Single;
     StatementChoice choice = StatementChoice::Both;
-    InputTexts inputs;                                // Single only
-    std::string_view register_type;                   // Single only: already mapped from the TYPE argument
-    std::vector<std::string_view> files;              // Check and Plan: none for standard input
-    CheckOutput check_output = CheckOutput::Findings; // Check, and Plan (Findings or Map)
-    std::int16_t plan_from = qxr_register_hint.low;   // Plan only
-    Severity fail_on = Severity::Error;               // Check only: the least grave finding that fails
-    FindingFilter filter;                             // Check only
-    ColorChoice color = ColorChoice::Auto;            // Check only
+    InputTexts inputs;                              // Single only
+    std::string_view register_type;                 // Single only: already mapped from the TYPE argument
+    std::vector<std::string_view> files;            // Check and Plan: none for standard input
+    CheckSettings check;                            // Check, and Plan's output (Findings or Map)
+    std::int16_t plan_from = qxr_register_hint.low; // Plan only
+    ColorChoice color = ColorChoice::Auto;          // Check only: check.colored follows from it
 };
 
 // Parses the arguments after the program name. A usage error comes back as a one-line description of

@@ -73,13 +73,13 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
         return exit_success;
     case Mode::Batch:
         return run_batch(stdin, out, err, command.choice);
-    case Mode::Check:
-        return run_check(command.files,
-                         {command.check_output, command.fail_on, command.filter,
-                          colors_findings(command.color, command.check_output)},
-                         out, err);
+    case Mode::Check: {
+        CheckSettings settings = command.check;
+        settings.colored = colors_findings(command.color, settings.output);
+        return run_check(command.files, settings, out, err);
+    }
     case Mode::Plan:
-        return run_plan(command.files.empty() ? "-" : command.files.front(), command.check_output,
+        return run_plan(command.files.empty() ? "-" : command.files.front(), command.check.output,
                         command.plan_from, out, err);
     case Mode::Single:
         break;
