@@ -92,7 +92,8 @@ std::string_view field(const Header& header, std::span<const std::string> fields
     return place ? std::string_view(fields[*place]) : std::string_view();
 }
 
-// The 1-based column of a plan column the header names (every required one does).
+// The 1-based column of a plan column the header names (every required one does, and a QXR register is
+// never at fault where no column holds one).
 std::size_t column_of(const Header& header, PlanColumn column) {
     return header.places.at(static_cast<std::size_t>(column)).value_or(0) + 1;
 }
@@ -128,10 +129,10 @@ std::expected<PlanRow, CsvProblem> row_of(const Header& header, std::span<const 
     if (const auto statements = generate_script_strings(texts.qxr, texts.fanuc, texts.items, *type);
         !statements) {
         const auto& error = statements.error();
-        const std::size_t column = input_at_fault(
-            error.place, header.places.at(static_cast<std::size_t>(PlanColumn::Qxr)).value_or(0),
-            column_of(header, PlanColumn::Fanuc) - 1, column_of(header, PlanColumn::Items) - 1);
-        return std::unexpected(CsvProblem{column + 1, describe_error(error, texts)});
+        const std::size_t column =
+            input_at_fault(error.place, column_of(header, PlanColumn::Qxr),
+                           column_of(header, PlanColumn::Fanuc), column_of(header, PlanColumn::Items));
+        return std::unexpected(CsvProblem{column, describe_error(error, texts)});
     }
     const std::string_view label = field(header, fields, PlanColumn::Label);
     if (display_escaped(label) != label) {
@@ -151,61 +152,65 @@ bool has_no_inputs(const Header& header, std::span<const std::string> fields) {
                                [&](PlanColumn column) { return field(header, fields, column).empty(); });
 }
 
+// Reads a table record by record: its header, then its rows.
+class TableReader {
+public:
+    TableReader(PlanTable& table, BufferedOutput& err) : table_(table), err_(err) {}
+
+    void record(const CsvRecord& record) {
+        if (!record.fields) {
+            report(record.line, record.fields.error());
+        } else if (!header_) {
+            auto read = header_of(*record.fields);
+            header_ = read ? *read : Header{};
+            if (!read) {
+                report(record.line, read.error());
+            }
+        } else if (header_->columns > 0) { // else the header was reported: its rows cannot be read
+            row(*record.fields, record.line);
+        }
+    }
+
+private:
+    void row(std::span<const std::string> fields, std::size_t line) {
+        if (fields.size() != header_->columns) {
+            report(line, {0, "expected " + std::to_string(header_->columns) +
+                                 " fields, as the header names, found " + std::to_string(fields.size())});
+        } else if (has_no_inputs(*header_, fields)) {
+            err_.pending() += record_place(line) +
+                              "warning: no QXR, FANUC or ITEMS (a map's statement that decodes to no "
+                              "generator inputs): skipped\n";
+        } else if (table_.rows.size() == max_plan_rows) {
+            if (!full_) {
+                report(line, {0, "a plan holds at most " + std::to_string(max_plan_rows) +
+                                     " rows; this one and those after it are not read"});
+            }
+            full_ = true;
+        } else if (auto read = row_of(*header_, fields, line)) {
+            table_.rows.push_back(std::move(*read));
+        } else {
+            report(line, read.error());
+        }
+    }
+
+    void report(std::size_t line, const CsvProblem& problem) {
+        err_.pending() += record_place(line, problem.column) + problem.why + '\n';
+        err_.flush_if_full();
+        table_.whole = false;
+    }
+
+    PlanTable& table_;
+    BufferedOutput& err_;
+    std::optional<Header> header_;
+    bool full_ = false; // the rows past the most a plan holds were said
+};
+
 } // namespace
 
 PlanTable read_plan_table(std::FILE* input, BufferedOutput& err) {
     PlanTable table;
-    std::optional<Header> header;
-    const auto report = [&](std::size_t line, const CsvProblem& problem) {
-        err.pending() += record_place(line, problem.column) + problem.why + '\n';
-        err.flush_if_full();
-        table.whole = false;
-    };
-    table.read_error = read_csv(input, [&](const CsvRecord& record) {
-        if (!record.fields) {
-            report(record.line, record.fields.error());
-            return;
-        }
-        const auto fields = *record.fields;
-        if (!header) {
-            auto read = header_of(fields);
-            header = read ? *read : Header{};
-            if (!read) {
-                report(record.line, read.error());
-            }
-            return;
-        }
-        if (header->columns == 0) {
-            return; // the header was reported: its rows cannot be read
-        }
-        if (fields.size() != header->columns) {
-            report(record.line,
-                   {0, "expected " + std::to_string(header->columns) +
-                           " fields, as the header names, found " + std::to_string(fields.size())});
-            return;
-        }
-        if (has_no_inputs(*header, fields)) {
-            err.pending() +=
-                record_place(record.line) +
-                "warning: no QXR, FANUC or ITEMS (a map's statement that decodes to no generator "
-                "inputs): skipped\n";
-            return;
-        }
-        if (table.rows.size() == max_plan_rows) {
-            if (table.whole) {
-                report(record.line, {0, "a plan holds at most " + std::to_string(max_plan_rows) +
-                                            " rows; this one and those after it are not read"});
-            }
-            table.whole = false;
-            return;
-        }
-        auto row = row_of(*header, fields, record.line);
-        if (row) {
-            table.rows.push_back(std::move(*row));
-        } else {
-            report(record.line, row.error());
-        }
-    });
+    TableReader reader(table, err);
+    table.read_error = read_csv(input, [&](const CsvRecord& record) { reader.record(record); });
     return table;
 }
 

@@ -144,6 +144,22 @@ TEST(CliPlan, UsageErrors) {
     EXPECT_TRUE(missing.err.starts_with("qxr-fanuc-cli: cannot read \"no-such-plan.csv\": ")) << missing.err;
 }
 
+// The rows past the most a plan holds are said once, after a bad row as well as without one.
+TEST(CliPlan, RowsPastTheLimitAreSaid) {
+    std::string plan = header + "up,R,1,1,,\n";
+    for (int row = 0; row <= 262144; ++row) {
+        plan += "read,R,1,0,,\n";
+    }
+    const auto result = cli({"--plan"}, plan + "read,R,1,0,,\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "line 2: column 1: unknown direction \"up\"; a direction is read or write\n"
+              "line 262147: a plan holds at most 262144 rows; this one and those after it are not "
+              "read\n" +
+                  refused);
+    EXPECT_EQ(result.exit_status, 2);
+}
+
 // A random plan that the planner must take: fixed QXR registers and written Fanuc registers chosen clear of
 // the fixed rows before them, values inside the window's hints, labels with commas, quotes and code.
 struct RandomPlan {
