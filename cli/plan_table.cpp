@@ -167,16 +167,16 @@ public:
                 report(record.line, read.error());
             }
         } else if (header_->columns > 0) { // else the header was reported: its rows cannot be read
-            row(*record.fields, record.line);
+            row(*header_, *record.fields, record.line);
         }
     }
 
 private:
-    void row(std::span<const std::string> fields, std::size_t line) {
-        if (fields.size() != header_->columns) {
-            report(line, {0, "expected " + std::to_string(header_->columns) +
+    void row(const Header& header, std::span<const std::string> fields, std::size_t line) {
+        if (fields.size() != header.columns) {
+            report(line, {0, "expected " + std::to_string(header.columns) +
                                  " fields, as the header names, found " + std::to_string(fields.size())});
-        } else if (has_no_inputs(*header_, fields)) {
+        } else if (has_no_inputs(header, fields)) {
             err_.pending() += record_place(line) +
                               "warning: no QXR, FANUC or ITEMS (a map's statement that decodes to no "
                               "generator inputs): skipped\n";
@@ -186,7 +186,7 @@ private:
                                      " rows; this one and those after it are not read"});
             }
             full_ = true;
-        } else if (auto read = row_of(*header_, fields, line)) {
+        } else if (auto read = row_of(header, fields, line)) {
             table_.rows.push_back(std::move(*read));
         } else {
             report(line, read.error());
