@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "check_command.h"
 
+#include "check_totals.h"
 #include "csv.h"
 #include "decimal_text.h"
 #include "display_text.h"
@@ -8,6 +9,7 @@
 #include "file_names.h"
 #include "messages.h"
 #include "script_check.h"
+#include "script_lines.h"
 #include "script_text.h"
 #include "statement_map.h"
 
@@ -25,29 +27,28 @@ namespace qxrfanuc::cli {
 
 namespace {
 
-struct Totals {
-    std::size_t found = 0;
-    std::size_t checked = 0;
-    std::array<std::size_t, 3> by_severity{}; // errors, warnings, notes
-    UnreadTotals unread;
-    std::size_t comments_written = 0;
-    std::size_t silenced = 0;
-};
-
 // The terminal's colour for a severity: bold red, bold magenta, bold cyan, as compilers colour them.
 std::string_view severity_color(Severity severity) {
     constexpr std::array<std::string_view, 3> colors{"\x1B[1;31m", "\x1B[1;35m", "\x1B[1;36m"};
     return colors.at(static_cast<std::size_t>(severity));
 }
 
-// Where one script's findings go: lines on standard output, or with a fix on standard error.
+// Where one script's findings go: lines on standard output, or with a fix on standard error; or into the
+// document. In a document an edit of --fix goes with the finding reported just before it, the one that
+// says why (the checker reports one before each edit, on the edit's line), and is left out with it when
+// that finding is silenced.
 class ScriptReport {
 public:
     ScriptReport(std::string_view name, std::string_view text, const CheckSettings& settings,
-                 BufferedOutput& out, BufferedOutput& err, Totals& totals)
-        : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), text_(text),
+                 BufferedOutput& out, BufferedOutput& err, CheckTotals& totals, FindingDocument* document)
+        : shown_(display_escaped(name)), csv_name_(csv_field(display_escaped(name))), lines_(text),
           output_(settings.output), filter_(settings.filter), colored_(settings.colored),
-          findings_(settings.output == CheckOutput::Fix ? err : out), out_(out), totals_(totals) {}
+          findings_(settings.output == CheckOutput::Fix ? err : out), out_(out), totals_(totals),
+          document_(document) {
+        if (document_ != nullptr) {
+            document_->start_file(name);
+        }
+    }
 
     void statement(const Statement& statement, const StatementMeaning& meaning) {
         ++totals_.found;
@@ -59,14 +60,44 @@ public:
     }
 
     void finding(const Finding& finding) {
-        if (!filter_.shows(finding.check, line_text(finding.line))) {
+        add_pending(nullptr);
+        if (!filter_.shows(finding.check, lines_.line(finding.line))) {
             ++totals_.silenced;
             return;
         }
         ++totals_.by_severity.at(static_cast<std::size_t>(finding.severity()));
-        if (output_ == CheckOutput::Map) {
+        if (document_ != nullptr) {
+            pending_ = finding;
+        } else if (output_ != CheckOutput::Map) {
+            append_line(finding);
+        }
+    }
+
+    // An edit of --fix, given in the document.
+    void edit(const Edit& edit) {
+        if (!pending_) {
             return;
         }
+        const TextPlace start = lines_.place_of(edit.offset);
+        const TextPlace end{start.line, start.column + edit.length};
+        const PlacedEdit placed{start, end.column, lines_.character_column(start),
+                                lines_.character_column(end), edit.text};
+        add_pending(&placed);
+        ++totals_.edits;
+    }
+
+    // Adds the finding the document still waits for.
+    void finish() { add_pending(nullptr); }
+
+private:
+    void add_pending(const PlacedEdit* edit) {
+        if (pending_) {
+            document_->add({*pending_, lines_.character_column({pending_->line, pending_->column}), edit});
+            pending_.reset();
+        }
+    }
+
+    void append_line(const Finding& finding) {
         auto& text = findings_.pending();
         text += shown_;
         text += ':';
@@ -84,33 +115,17 @@ public:
         findings_.flush_if_full();
     }
 
-private:
-    // The text of a line, without its line end; findings come line after line, so the search goes on from
-    // the line before.
-    std::string_view line_text(std::size_t line) {
-        if (line < cursor_line_) {
-            cursor_line_ = 1;
-            cursor_ = 0;
-        }
-        for (; cursor_line_ < line && cursor_ < text_.size(); ++cursor_line_) {
-            cursor_ = std::min(text_.find_first_of("\r\n", cursor_), text_.size());
-            cursor_ += text_.substr(cursor_).starts_with("\r\n") ? 2 : 1;
-        }
-        const std::string_view rest = text_.substr(std::min(cursor_, text_.size()));
-        return rest.substr(0, rest.find_first_of("\r\n"));
-    }
-
     std::string shown_;
     std::string csv_name_;
-    std::string_view text_;
-    std::size_t cursor_line_ = 1;
-    std::size_t cursor_ = 0; // where cursor_line_ starts
+    ScriptLines lines_;
     CheckOutput output_;
     const FindingFilter& filter_;
     bool colored_;
     BufferedOutput& findings_;
     BufferedOutput& out_;
-    Totals& totals_;
+    CheckTotals& totals_;
+    FindingDocument* document_;
+    std::optional<Finding> pending_; // a finding for the document, until it is known whether an edit follows
 };
 
 // Why a script is not read: the most a script may hold, and its size where the file tells it (else 0).
@@ -162,22 +177,23 @@ std::expected<std::string, std::string> read_script(std::string_view name) {
     return bytes;
 }
 
-// Checks one script; false when it could not be opened or read.
-bool check_file(std::string_view name, const CheckSettings& settings, BufferedOutput& out,
-                BufferedOutput& err, Totals& totals) {
+// Checks one script; one that cannot be opened or read is reported and counted.
+void check_file(std::string_view name, const CheckSettings& settings, BufferedOutput& out,
+                BufferedOutput& err, CheckTotals& totals, FindingDocument* document) {
     const std::string shown = name == "-" ? "<stdin>" : std::string(name);
     auto bytes = read_script(name);
     auto script = bytes ? decode_script(std::move(*bytes)) : std::unexpected(bytes.error());
     if (!script) {
         err.pending() += message("cannot read \"" + display_escaped(shown) + "\": " + script.error());
         err.flush_if_full();
-        return false;
+        ++totals.files_not_read;
+        return;
     }
     const bool fixing = settings.output == CheckOutput::Fix;
-    ScriptReport report(shown, script->text, settings, out, err, totals);
-    // The fixed script in its own encoding, a piece at a time.
+    ScriptReport report(shown, script->text, settings, out, err, totals, document);
+    // The fixed script in its own encoding, a piece at a time; a document holds the edits instead.
     std::optional<EditedText> fixed;
-    if (fixing) {
+    if (fixing && document == nullptr) {
         out.pending() += byte_order_mark_of(*script);
         fixed.emplace(script->text, [&](std::string_view piece) {
             append_encoded(out.pending(), *script, piece);
@@ -190,15 +206,15 @@ bool check_file(std::string_view name, const CheckSettings& settings, BufferedOu
                                 [&](const Statement& statement, const StatementMeaning& meaning) {
                                     report.statement(statement, meaning);
                                 },
-                                [&](const Edit& edit) { fixed->edit(edit); }});
+                                [&](const Edit& edit) { fixed ? fixed->edit(edit) : report.edit(edit); }});
+    report.finish();
     if (fixed) {
-        totals.comments_written += fixed->finish();
+        totals.edits += fixed->finish();
     }
     totals.unread += unread;
-    return true;
 }
 
-std::string summary(const Totals& totals, CheckOutput output) {
+std::string summary(const CheckTotals& totals, const CheckSettings& settings) {
     const bool whole = totals.unread.none();
     std::string text = std::string(program_name) + ": " + counted(totals.found, "statement") + " found, " +
                        std::to_string(totals.checked) +
@@ -228,8 +244,9 @@ std::string summary(const Totals& totals, CheckOutput output) {
             text += ", " + parts[i];
         }
     }
-    if (output == CheckOutput::Fix) {
-        text += "; " + counted(totals.comments_written, "comment") + " written";
+    if (settings.output == CheckOutput::Fix) {
+        text += "; " + (settings.format == FindingFormat::Text ? counted(totals.edits, "comment") + " written"
+                                                               : counted(totals.edits, "edit") + " given");
     }
     return text + '\n';
 }
@@ -238,27 +255,31 @@ std::string summary(const Totals& totals, CheckOutput output) {
 
 int run_check(std::span<const std::string_view> files, const CheckSettings& settings, BufferedOutput& out,
               BufferedOutput& err) {
-    const CheckOutput output = settings.output;
     static constexpr std::array<std::string_view, 1> standard_input{"-"};
     const auto scripts = files.empty() ? std::span<const std::string_view>(standard_input) : files;
-    if (output == CheckOutput::Map) {
+    if (settings.output == CheckOutput::Map) {
         out.pending() += map_header();
     }
-    Totals totals;
-    bool all_read = true;
-    for (const auto name : scripts) {
-        all_read = check_file(name, settings, out, err, totals) && all_read;
+    std::optional<FindingDocument> document;
+    if (settings.format != FindingFormat::Text) {
+        document.emplace(settings.format, out);
     }
-    err.pending() += summary(totals, output);
-    if (!all_read) {
+    CheckTotals totals;
+    for (const auto name : scripts) {
+        check_file(name, settings, out, err, totals, document ? &*document : nullptr);
+    }
+    if (document) {
+        document->finish(totals);
+    }
+    err.pending() += summary(totals, settings);
+    if (totals.files_not_read > 0) {
         return exit_io_failure;
     }
     const auto failing = std::span(totals.by_severity).first(static_cast<std::size_t>(settings.fail_on) + 1);
     if (std::ranges::any_of(failing, [](std::size_t count) { return count > 0; })) {
         return exit_errors_found;
     }
-    const bool whole = totals.unread.none();
-    return whole ? exit_success : exit_not_read_whole;
+    return totals.unread.none() ? exit_success : exit_not_read_whole;
 }
 
 } // namespace qxrfanuc::cli

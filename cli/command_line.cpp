@@ -126,6 +126,49 @@ std::expected<Severity, std::string> fail_on_severity(std::string_view text) {
     return std::unexpected("--fail-on takes error, warning or note, not " + quoted(text));
 }
 
+// The format --format names.
+std::expected<FindingFormat, std::string> finding_format(std::string_view text) {
+    constexpr std::array<std::pair<std::string_view, FindingFormat>, 3> formats{
+        {{"text", FindingFormat::Text}, {"json", FindingFormat::Json}, {"sarif", FindingFormat::Sarif}}};
+    for (const auto& [name, format] : formats) {
+        if (text == name) {
+            return format;
+        }
+    }
+    return std::unexpected("--format takes text, json or sarif, not " + quoted(text));
+}
+
+// The last argument given to an option.
+std::string_view last_argument(const GivenOptions& given, Option option) {
+    return given.arguments.at(static_cast<std::size_t>(option)).back();
+}
+
+// Sets what --fail-on, --color and --format choose, where given; or says what is wrong.
+std::optional<std::string> take_choices(const GivenOptions& given, Command& command) {
+    if (has(given.given, Option::FailOn)) {
+        const auto severity = fail_on_severity(last_argument(given, Option::FailOn));
+        if (!severity) {
+            return severity.error();
+        }
+        command.check.fail_on = *severity;
+    }
+    if (has(given.given, Option::Color)) {
+        const auto color = color_choice(last_argument(given, Option::Color));
+        if (!color) {
+            return color.error();
+        }
+        command.color = *color;
+    }
+    if (has(given.given, Option::Format)) {
+        const auto format = finding_format(last_argument(given, Option::Format));
+        if (!format) {
+            return format.error();
+        }
+        command.check.format = *format;
+    }
+    return std::nullopt;
+}
+
 std::expected<Command, std::string> check_command(const GivenOptions& options_given,
                                                   std::vector<std::string_view> texts) {
     const Given& given = options_given.given;
@@ -141,21 +184,11 @@ std::expected<Command, std::string> check_command(const GivenOptions& options_gi
     Command command;
     command.mode = Mode::Check;
     command.files = std::move(texts);
-    if (has(given, Option::FailOn)) {
-        const auto severity =
-            fail_on_severity(options_given.arguments.at(static_cast<std::size_t>(Option::FailOn)).back());
-        if (!severity) {
-            return std::unexpected(severity.error());
-        }
-        command.check.fail_on = *severity;
+    if (auto error = take_choices(options_given, command)) {
+        return std::unexpected(std::move(*error));
     }
-    if (has(given, Option::Color)) {
-        const auto color =
-            color_choice(options_given.arguments.at(static_cast<std::size_t>(Option::Color)).back());
-        if (!color) {
-            return std::unexpected(color.error());
-        }
-        command.color = *color;
+    if (has(given, Option::Map) && command.check.format != FindingFormat::Text) {
+        return std::unexpected("--map prints a CSV map, not findings: it takes no --format but text");
     }
     for (const auto& [option, list] : {std::pair{Option::Select, &command.check.filter.selected},
                                        std::pair{Option::Ignore, &command.check.filter.ignored}}) {

@@ -72,6 +72,46 @@ std::FILE* open_for_reading(std::string_view name) {
 }
 #endif
 
+namespace {
+
+bool is_unreserved(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+}
+
+// "C:\" or "C:/": a Windows name from a drive's root.
+bool starts_with_drive(std::string_view name) {
+    return name.size() >= 3 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')) &&
+           name[1] == ':' && (name[2] == '\\' || name[2] == '/');
+}
+
+} // namespace
+
+std::string file_uri(std::string_view name, PathStyle style) {
+    constexpr std::string_view hex = "0123456789ABCDEF";
+    const bool windows = style == PathStyle::Windows;
+    std::string uri;
+    if (windows && starts_with_drive(name)) {
+        uri = "file:///" + std::string(name.substr(0, 2)); // the drive's colon stays
+        name.remove_prefix(2);
+    } else if (windows && (name.starts_with("\\\\") || name.starts_with("//"))) {
+        uri = "file:"; // a share: //server/share/...
+    } else if (name.starts_with('/') || (windows && name.starts_with('\\'))) {
+        uri = "file://";
+    }
+    for (const char c : name) {
+        if (is_unreserved(c) || c == '/' || (windows && c == '\\')) {
+            uri += c == '\\' ? '/' : c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            uri += '%';
+            uri += hex[byte >> 4U];
+            uri += hex[byte & 0xFU];
+        }
+    }
+    return uri;
+}
+
 std::uintmax_t file_size(std::string_view name, std::error_code& error) {
     return std::filesystem::file_size(path_of(name), error);
 }

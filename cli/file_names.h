@@ -23,4 +23,16 @@ namespace qxrfanuc::cli {
 // The size of the file of that UTF-8 name, as std::filesystem::file_size tells it.
 [[nodiscard]] std::uintmax_t file_size(std::string_view name, std::error_code& error);
 
+enum class PathStyle { Posix, Windows };
+#ifdef _WIN32
+inline constexpr PathStyle native_path_style = PathStyle::Windows;
+#else
+inline constexpr PathStyle native_path_style = PathStyle::Posix;
+#endif
+
+// A file name as a URI reference, as SARIF names files: relative names stay relative ("dir/a%20b.txt"),
+// absolute ones become file URIs ("file:///home/a.txt", "file:///C:/a.txt"), every byte but ASCII letters,
+// digits, "-._~" and the separators is written as %XX, and on Windows \ separates as / does.
+[[nodiscard]] std::string file_uri(std::string_view name, PathStyle style = native_path_style);
+
 } // namespace qxrfanuc::cli

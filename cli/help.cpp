@@ -115,14 +115,13 @@ std::string examples_section() {
 
 std::string usage_text() {
     const std::string choice = " [" + spelled(Option::Read) + " | " + spelled(Option::Write) + "]";
-    const std::array<std::string, 5> forms{
+    const std::array<std::string, 4> forms{
         choice + " QXR FANUC ITEMS TYPE",
         " " + spelled(Option::Batch) + choice + "   (records on standard input)",
         " " + spelled(Option::Plan) + " [" + spelled(Option::Map) + "] [" + spelled(Option::From) + " " +
             std::string(option_info(Option::From).argument) + "] [FILE]",
         " " + spelled(Option::Check) + " [" + spelled(Option::Map) + " | " + spelled(Option::Fix) +
-            "] [OPTION...] [FILE...]",
-        " " + spelled(Option::Help) + " | " + spelled(Option::Version)};
+            "] [OPTION...] [FILE...]"};
     return program_lines("usage: ", "       ", forms);
 }
 

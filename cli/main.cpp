@@ -45,11 +45,12 @@ int run_single(const Command& command, BufferedOutput& out, BufferedOutput& err)
     return exit_success;
 }
 
-// Whether the findings on standard output get coloured severities: only findings, and with auto only on a
-// terminal and without NO_COLOR (set and not empty). A Windows console may not read the colour sequences,
-// so there only always colours.
-bool colors_findings(ColorChoice choice, CheckOutput output) {
-    if (choice == ColorChoice::Never || output != CheckOutput::Findings) {
+// Whether the findings on standard output get coloured severities: only findings as text, and with auto only
+// on a terminal and without NO_COLOR (set and not empty). A Windows console may not read the colour
+// sequences, so there only always colours.
+bool colors_findings(ColorChoice choice, const CheckSettings& settings) {
+    if (choice == ColorChoice::Never || settings.output != CheckOutput::Findings ||
+        settings.format != FindingFormat::Text) {
         return false;
     }
     if (choice == ColorChoice::Always) {
@@ -75,7 +76,7 @@ int run(const Command& command, BufferedOutput& out, BufferedOutput& err) {
         return run_batch(stdin, out, err, command.choice);
     case Mode::Check: {
         CheckSettings settings = command.check;
-        settings.colored = colors_findings(command.color, settings.output);
+        settings.colored = colors_findings(command.color, settings);
         return run_check(command.files, settings, out, err);
     }
     case Mode::Plan:

@@ -27,6 +27,7 @@ enum class Option : std::uint8_t {
     Select,
     Ignore,
     Color,
+    Format,
     Help,
     Version
 };
@@ -43,7 +44,7 @@ struct OptionInfo {
     std::string_view argument; // what it takes, "N", or empty for nothing
 };
 
-inline constexpr std::array<OptionInfo, 14> options{{
+inline constexpr std::array<OptionInfo, 15> options{{
     {Option::Read, "--read", "-r", in_single | in_batch, "print only the read statement (mb.Read)", ""},
     {Option::Write, "--write", "-w", in_single | in_batch, "print only the write statement (mb.Write)", ""},
     {Option::Batch, "--batch", "", in_batch,
@@ -64,6 +65,8 @@ inline constexpr std::array<OptionInfo, 14> options{{
      "with --check: leave these out (also // qxr-check: ignore a,b)", "CHECKS"},
     {Option::Color, "--color", "", in_check, "with --check: auto (a terminal, no NO_COLOR), always or never",
      "WHEN"},
+    {Option::Format, "--format", "", in_check, "with --check: the findings as text (default), json or sarif",
+     "FORMAT"},
     {Option::Help, "--help", "-h", in_any, "print this help (it wins over --version)", ""},
     {Option::Version, "--version", "-V", in_any, "print the version", ""},
 }};

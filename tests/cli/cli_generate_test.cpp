@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
     row_name);
 
 const std::string check_alone = "qxr-fanuc-cli: --check combines with no option but --map, --fix, --fail-on, "
-                                "--select, --ignore or --color\n";
+                                "--select, --ignore, --color or --format\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Usage, CliFails,

@@ -23,11 +23,12 @@ expect() {
     fi
 }
 expect --che = --check
-expect --check --f = --fail-on --fix --from
+expect --check --f = --fail-on --fix --format --from
 expect --check --select qxr-o = qxr-odd qxr-overlap
 expect --check --ignore range,ov = range,overlap
 expect --check --fail-on w = warning
 expect --check --color n = never
+expect --check --format s = sarif
 expect --plan --fr = --from
 cd "$(mktemp -d)" && touch cell.csv && expect --plan ce = cell.csv
 exit $failed
