@@ -124,7 +124,7 @@ command_fuzz() {
     local seconds=${1:-60} target work
     ensure_packages cmake ninja-build
     build_preset fuzz build-fuzz "$(fuzz_configure_args)"
-    for target in int16_from_text generate_script_strings script_check csv; do
+    for target in int16_from_text generate_script_strings script_check csv json_text; do
         # Work in a copy, so that the committed seeds stay small and only change on purpose.
         work=build-fuzz/corpus/$target
         mkdir -p "$work"

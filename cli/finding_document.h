@@ -46,8 +46,8 @@ public:
     void finish(const CheckTotals& totals);
 
 private:
-    void add_json(const PlacedFinding& finding, std::string& out) const;
-    void add_sarif(const PlacedFinding& finding, std::string& out) const;
+    void add_json(const PlacedFinding& placed, std::string& out) const;
+    void add_sarif(const PlacedFinding& placed, std::string& out) const;
 
     FindingFormat format_;
     BufferedOutput& out_;

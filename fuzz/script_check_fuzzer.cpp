@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Checks the script checker on the input as a script (any bytes): nothing may crash, hang or read out of
 // bounds; every finding has its place and a message; the edits of a fix come in the text's order and replace
-// only blanks, an empty // or the generator's own form; fixing the fixed text again changes nothing, rewrites
-// nothing, and leaves as many comments not compared. Then the two statements the generator writes for inputs
-// taken from the input must decode back to those very inputs, with no finding but range and an odd QXR
-// register's note, and no edit.
+// only blanks, an empty // or the generator's own form, each on one line and just after a finding on that
+// line (the one that says why, which a findings document gives it with); fixing the fixed text again changes
+// nothing, rewrites nothing, and leaves as many comments not compared. Then the two statements the generator
+// writes for inputs taken from the input must decode back to those very inputs, with no finding but range and
+// an odd QXR register's note, and no edit.
 #include "generator_comment.h"
 #include "script_check.h"
 #include "script_strings.h"
@@ -37,16 +38,28 @@ struct Fixed {
     }
 };
 
+// The 1-based line the byte at offset is on; a line ends at \r\n, \r or \n.
+std::size_t line_of(std::string_view text, std::size_t offset) {
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < offset; ++at) {
+        line +=
+            text[at] == '\n' || (text[at] == '\r' && (at + 1 == text.size() || text[at + 1] != '\n')) ? 1 : 0;
+    }
+    return line;
+}
+
 Fixed fix(const std::string& text) {
     Fixed fixed;
     qxrfanuc::EditedText edited(text, [&](std::string_view piece) { fixed.text += piece; });
     std::size_t last_edit_end = 0;
+    std::optional<std::size_t> finding_line; // of the finding just before, if no edit came after it
     const auto unread = qxrfanuc::check_script(
         text, qxrfanuc::CommentFixing::On,
         qxrfanuc::CheckSinks{
             [&](const qxrfanuc::Finding& finding) {
                 fail_if(finding.line == 0 || finding.column == 0 || finding.message.empty());
                 fixed.checks.push_back(finding.check);
+                finding_line = finding.line;
             },
             [&](const qxrfanuc::Statement& statement, const qxrfanuc::StatementMeaning& meaning) {
                 fail_if(statement.line == 0 || statement.column == 0);
@@ -59,6 +72,9 @@ Fixed fix(const std::string& text) {
                 const auto replaced = std::string_view(text).substr(edit.offset, edit.length);
                 fail_if(!replaced.empty() && !replaced.starts_with("//") &&
                         !qxrfanuc::read_generator_comment(replaced));
+                fail_if(replaced.find_first_of("\r\n") != std::string_view::npos);
+                fail_if(finding_line != line_of(text, edit.offset));
+                finding_line.reset();
                 last_edit_end = edit.offset + edit.length;
                 edited.edit(edit);
             }});
