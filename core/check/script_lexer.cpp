@@ -129,11 +129,12 @@ private:
             last += ends && i + 1 < text_.size() ? 1 : 0;
         }
         const std::size_t lines = last - line + 1;
-        events_.on_not_read(NotRead{Check::OpenComment, line, column,
-                                    "this /* is never closed: the " + std::to_string(lines) +
-                                        (lines == 1 ? " line" : " lines") +
-                                        " from here to the end of the script are not read",
-                                    lines});
+        events_.on_not_read(
+            NotRead{Check::OpenComment, line, column,
+                    "this /* is never closed: the " + std::to_string(lines) +
+                        (lines == 1 ? " line from here to the end of the script is not read"
+                                    : " lines from here to the end of the script are not read"),
+                    lines});
     }
 
     // A byte of code: a statement, a look-alike, or neither. Where reading goes on.

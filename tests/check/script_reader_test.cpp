@@ -101,6 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "mb.Read(6,4,2,1000);\nx = 1; /* open\nmb.Read(6,7,2,1000);\n",
                    "2:8: warning: this /* is never closed: the 2 lines from here to the end of the script "
                    "are not read [open-comment]\n"},
+        ReaderCase{"OpenCommentOnTheLastLine", "mb.Read(6,4,2,1000); /* open\n",
+                   "1:22: warning: this /* is never closed: the 1 line from here to the end of the script "
+                   "is not read [open-comment]\n"},
         ReaderCase{"ClosedCommentIsNoWarning", "/* a\n*/ mb.Read(6,7,2,1000);",
                    "2:4: error: Fanuc address 7 is on neither the R grid (multiples of 4) nor the PR grid "
                    "(1001 + 12k) [address]\n"},

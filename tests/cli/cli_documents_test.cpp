@@ -151,6 +151,22 @@ std::size_t run_examples(const std::string& section, const std::string& file) {
     return run;
 }
 
+// The manual page names every member of the JSON document, found in one with a finding and an edit.
+TEST(CliDocuments, EveryJsonMemberIsDocumented) {
+    const auto document = cli({"--check", "--fix", "--format", "json"}, "mb.Read(6,4,2,1000);\n").out;
+    const auto manual = source_file("packaging/linux/qxr-fanuc-cli.1.in");
+    const std::string section = manual.substr(manual.find(".SH FINDINGS DOCUMENTS"));
+    std::size_t members = 0;
+    for (std::size_t at = document.find("\": "); at != std::string::npos;
+         at = document.find("\": ", at + 1)) {
+        const std::size_t start = document.rfind('"', at - 1) + 1;
+        const std::string name = document.substr(start, at - start);
+        EXPECT_NE(section.find("\\fB" + roff(name) + "\\fR"), std::string::npos) << name;
+        ++members;
+    }
+    EXPECT_EQ(members, 28U); // one finding, with its edit
+}
+
 // The README's examples of --check, --map and --fix, run as written on its script.
 TEST(CliDocuments, CheckExamplesRunAsWritten) {
     EXPECT_EQ(run_examples("## Checking a background script", "background.txt"), 3U);
