@@ -187,6 +187,9 @@ void check_file(std::string_view name, const CheckSettings& settings, BufferedOu
         err.pending() += message("cannot read \"" + display_escaped(shown) + "\": " + script.error());
         err.flush_if_full();
         ++totals.files_not_read;
+        if (document != nullptr) {
+            document->file_not_read(shown, script.error());
+        }
         return;
     }
     const bool fixing = settings.output == CheckOutput::Fix;

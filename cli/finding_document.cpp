@@ -175,15 +175,47 @@ void FindingDocument::add_sarif(const PlacedFinding& placed, std::string& out) c
     out += '}';
 }
 
+void FindingDocument::file_not_read(std::string_view name, std::string_view why) {
+    unread_files_.push_back({display_escaped(name), file_uri(name), std::string(why)});
+}
+
+// The files not read, one a line.
+void FindingDocument::append_unread_files(std::string& out) const {
+    out += "\n  ],\n  \"unread_files\": [";
+    for (const auto& unread : unread_files_) {
+        out += &unread == &unread_files_.front() ? "\n    {" : ",\n    {";
+        append_json_member(out, "file", unread.file);
+        out += ", ";
+        append_json_member(out, "message", unread.why);
+        out += '}';
+    }
+}
+
+// Whether every file was read, and an error notification for each that was not.
+void FindingDocument::append_invocation(std::string& out) const {
+    out += "\n      ],\n      \"invocations\": [{\"executionSuccessful\": ";
+    out += unread_files_.empty() ? "true" : "false";
+    out += R"(, "toolExecutionNotifications": [)";
+    for (const auto& unread : unread_files_) {
+        out += &unread == &unread_files_.front() ? "\n        {" : ",\n        {";
+        out += R"("level": "error", "message": {)";
+        append_json_member(out, "text", "cannot read it: " + unread.why);
+        out += R"(}, "locations": [{"physicalLocation": {"artifactLocation": {)";
+        append_json_member(out, "uri", unread.uri);
+        out += "}}}]}";
+    }
+    out += "]}]";
+}
+
 void FindingDocument::finish(const CheckTotals& totals) {
     std::string& out = out_.pending();
     if (format_ == FindingFormat::Sarif) {
-        out += "\n      ],\n      \"invocations\": [{\"executionSuccessful\": ";
-        out += totals.files_not_read == 0 ? "true" : "false";
-        out += "}],\n      \"properties\": ";
+        append_invocation(out);
+        out += ",\n      \"properties\": ";
         append_totals(out, totals);
         out += "\n    }\n  ]\n}\n";
     } else {
+        append_unread_files(out);
         out += "\n  ],\n  \"summary\": ";
         append_totals(out, totals);
         out += "\n}\n";

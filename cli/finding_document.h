@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qxrfanuc::cli {
 
@@ -42,18 +43,29 @@ public:
     // The file of the findings that follow, as it was named.
     void start_file(std::string_view name);
     void add(const PlacedFinding& finding);
+    // A file that could not be read, as it was named, and why; said at the document's end.
+    void file_not_read(std::string_view name, std::string_view why);
     // Writes the document's end: the totals, and whether every file was read.
     void finish(const CheckTotals& totals);
 
 private:
     void add_json(const PlacedFinding& placed, std::string& out) const;
     void add_sarif(const PlacedFinding& placed, std::string& out) const;
+    void append_unread_files(std::string& out) const;
+    void append_invocation(std::string& out) const;
+
+    struct UnreadFile {
+        std::string file; // as the text output shows it
+        std::string uri;
+        std::string why;
+    };
 
     FindingFormat format_;
     BufferedOutput& out_;
     std::string file_; // as the text output shows it
     std::string uri_;
     bool first_ = true;
+    std::vector<UnreadFile> unread_files_; // one at most for each file named
 };
 
 } // namespace qxrfanuc::cli

@@ -4,7 +4,7 @@
 Usage: check_findings_documents.py SCHEMA DIRECTORY
 
 Every FILE.sarif in DIRECTORY must be strict UTF-8 JSON that the SARIF 2.1.0 schema accepts, every FILE.json
-strict UTF-8 JSON with the document's three members. The logs named clean*.sarif must hold no result, and
+strict UTF-8 JSON with the document's four members. The logs named clean*.sarif must hold no result, and
 those named every*.sarif together a result of every rule their tool lists, so that no check goes unvalidated.
 Prints each fault and exits with 1 if there was one.
 """
@@ -62,8 +62,9 @@ def main(schema_path, directory):
     for path in sorted(directory.glob("*.json")):
         try:
             document = load_strictly(path)
-            if sorted(document) != ["findings", "summary", "version"]:
-                faults.append(f"{path}: members {sorted(document)}, not findings, summary and version")
+            members = ["findings", "summary", "unread_files", "version"]
+            if sorted(document) != members:
+                faults.append(f"{path}: members {sorted(document)}, not {members}")
         except ValueError as error:
             faults.append(f"{path}: not strict UTF-8 JSON: {error}")
     for fault in faults:

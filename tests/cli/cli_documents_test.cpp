@@ -151,9 +151,11 @@ std::size_t run_examples(const std::string& section, const std::string& file) {
     return run;
 }
 
-// The manual page names every member of the JSON document, found in one with a finding and an edit.
+// The manual page names every member of the JSON document, found in one with a finding, its edit and a file
+// not read.
 TEST(CliDocuments, EveryJsonMemberIsDocumented) {
-    const auto document = cli({"--check", "--fix", "--format", "json"}, "mb.Read(6,4,2,1000);\n").out;
+    const auto document = cli({"--check", "--fix", "--format", "json"}, "mb.Read(6,4,2,1000);\n").out +
+                          cli({"--check", "--format", "json", "no-such-file"}).out;
     const auto manual = source_file("packaging/linux/qxr-fanuc-cli.1.in");
     const std::string section = manual.substr(manual.find(".SH FINDINGS DOCUMENTS"));
     std::size_t members = 0;
@@ -164,7 +166,7 @@ TEST(CliDocuments, EveryJsonMemberIsDocumented) {
         EXPECT_NE(section.find("\\fB" + roff(name) + "\\fR"), std::string::npos) << name;
         ++members;
     }
-    EXPECT_EQ(members, 28U); // one finding, with its edit
+    EXPECT_EQ(members, 29U + 20U); // one finding and its edit; one file not read
 }
 
 // The README's examples of --check, --map and --fix, run as written on its script.

@@ -66,6 +66,8 @@ TEST(CliFormat, JsonHoldsEachFindingAndTheEditThatAnswersIt) {
                 choice + R"(", "edit": {"line": 2, "column": 26, "end_column": 26, "text": "  // )" +
                 rewritten + R"("}})",
             "  ],",
+            R"(  "unread_files": [)",
+            "  ],",
             summary_line(R"("errors": 0, "warnings": 1, "notes": 2, "silenced": 0, "edits": 2)"),
             "}",
         }));
@@ -78,7 +80,7 @@ TEST(CliFormat, JsonHoldsEachFindingAndTheEditThatAnswersIt) {
     EXPECT_EQ(lines_of(checked.out).at(3),
               file + R"("line": 1, "column": 22, "check": "comment", "severity": "error", "message": "the )"
                      R"(comment disagrees: it names Fanuc register 2, but the address is register R 1"},)");
-    EXPECT_EQ(lines_of(checked.out).at(6),
+    EXPECT_EQ(lines_of(checked.out).at(8),
               summary_line(R"("errors": 1, "warnings": 1, "notes": 0, "silenced": 0, "edits": 0)"));
     EXPECT_EQ(checked.exit_status, 3);
 }
@@ -87,10 +89,10 @@ TEST(CliFormat, JsonHoldsEachFindingAndTheEditThatAnswersIt) {
 TEST(CliFormat, EditOfASilencedFindingIsLeftOutWithIt) {
     const auto result = cli({"--check", "--fix", "--format", "json", "--ignore", "qxr-choice"}, script);
     const auto lines = lines_of(result.out);
-    ASSERT_EQ(lines.size(), 8U) << result.out;
+    ASSERT_EQ(lines.size(), 10U) << result.out;
     EXPECT_TRUE(lines[3].ends_with(R"("text": ")" + rewritten + R"("}},)")) << lines[3];
     EXPECT_TRUE(lines[4].ends_with(R"("message": ")" + overlap + R"("})")) << lines[4];
-    EXPECT_EQ(lines[6], summary_line(R"("errors": 0, "warnings": 1, "notes": 1, "silenced": 1, "edits": 1)"));
+    EXPECT_EQ(lines[8], summary_line(R"("errors": 0, "warnings": 1, "notes": 1, "silenced": 1, "edits": 1)"));
 }
 
 TEST(CliFormat, SarifListsTheChecksAsRulesAndTheFindingsAsResults) {
@@ -148,7 +150,7 @@ TEST(CliFormat, SarifListsTheChecksAsRulesAndTheFindingsAsResults) {
                 R"(2, "startColumn": 24, "endColumn": 24}, "insertedContent": {"text": "  // )" + rewritten +
                 R"("}}]}]}]})",
             "      ],",
-            R"(      "invocations": [{"executionSuccessful": true}],)",
+            R"(      "invocations": [{"executionSuccessful": true, "toolExecutionNotifications": []}],)",
             R"(      "properties": {"statements": 2, "checked": 2, "errors": 0, "warnings": 1, )"
             R"("notes": 2, "silenced": 0, "edits": 2, "files_not_read": 0, "not_read": )"
             R"({"lines_after_open_comment": 0, "open_strings": 0, "look_alikes": 0, "hidden_texts": )"
@@ -161,7 +163,7 @@ TEST(CliFormat, SarifListsTheChecksAsRulesAndTheFindingsAsResults) {
 
 // Control characters, a bidirectional override, invalid UTF-8, quotes and backslashes in a script stay
 // inside their strings, escaped as the text output escapes them; a file that cannot be read makes the run
-// unsuccessful in the document too.
+// unsuccessful in the document too, and is named in it.
 TEST(CliFormat, HostileTextStaysInsideItsStrings) {
     const ScratchFile file;
     file.write("mb.R\xFF"
@@ -181,8 +183,22 @@ TEST(CliFormat, HostileTextStaysInsideItsStrings) {
     EXPECT_TRUE(lines[first_result + 1].starts_with(look_alike + R"(mb.Re\\x1Bad)" + may_run));
     EXPECT_TRUE(lines[first_result + 2].starts_with(look_alike + R"(mb.R\\xE2\\x80\\xAEead)" + may_run));
     EXPECT_TRUE(lines[first_result + 2].ends_with(R"("region": {"startLine": 2, "startColumn": 20}}}]},)"));
-    EXPECT_EQ(lines.at(first_result + 5), R"(      "invocations": [{"executionSuccessful": false}],)");
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin() + first_result + 5, lines.begin() + first_result + 7),
+        (std::vector<std::string>{
+            R"(      "invocations": [{"executionSuccessful": false, "toolExecutionNotifications": [)",
+            R"(        {"level": "error", "message": {"text": "cannot read it: No such file or directory"}, )"
+            R"("locations": [{"physicalLocation": {"artifactLocation": {"uri": "no-such-file"}}}]}]}],)",
+        }));
     EXPECT_EQ(result.exit_status, 1);
+    const auto json = lines_of(cli({"--check", "--format", "json", "no-such-file", "-"}).out);
+    ASSERT_EQ(json.size(), 9U);
+    EXPECT_EQ(std::vector<std::string>(json.begin() + 4, json.begin() + 7),
+              (std::vector<std::string>{
+                  R"(  "unread_files": [)",
+                  R"(    {"file": "no-such-file", "message": "No such file or directory"})",
+                  "  ],",
+              }));
 }
 
 #ifndef _WIN32
