@@ -3,9 +3,11 @@
 # Times qxr-fanuc-cli --check, output to /dev/null, on scripts of the shapes that once took time or memory
 # beyond their size, each at 4 and 16 MB: generated statements on lines that end in a lone CR, one line of
 # statements, a finding on every line, --fix with an edit on every line, strings holding //, and copies of one
-# wide write, each of which overlaps every earlier one. Prints each one's median time and peak memory over
-# five runs, beside the median of grep -c on the same script in the same run, the floor any reader of the
-# whole file has; so that each time is linear in the size, the 16 MB time should be about 4 times the 4 MB one.
+# wide write, each of which overlaps every earlier one; and as a SARIF or JSON document, the findings of a
+# finding on every line and of one line of statements, and the edits of --fix. Prints each one's median time
+# and peak memory over five runs, beside the median of grep -c on the same script in the same run, the floor
+# any reader of the whole file has; so that each time is linear in the size, the 16 MB time should be about 4
+# times the 4 MB one.
 # Usage: bench/cli_check_throughput.sh [build/bin/qxr-fanuc-cli]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/packages.sh"
@@ -56,4 +58,8 @@ for megabytes in 4 16; do
     measure "--fix, an edit on every line, $megabytes MB" "$work/bare" --check --fix
     measure "strings holding //, $megabytes MB" "$work/strings" --check
     measure "copies of one wide write, $megabytes MB" "$work/copies" --check
+    # The documents are written a finding at a time, so they take the time and memory of the text output.
+    measure "a finding on every line, SARIF, $megabytes MB" "$work/findings" --check --format sarif
+    measure "one line of statements, SARIF, $megabytes MB" "$work/one-line" --check --format sarif
+    measure "--fix, an edit on every line, JSON, $megabytes MB" "$work/bare" --check --fix --format json
 done

@@ -8,6 +8,9 @@
 #include "messages.h"
 #include "version.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace qxrfanuc::cli {
 
 namespace {
@@ -18,35 +21,34 @@ constexpr std::string_view sarif_schema =
 // What each fix of --fix does, in SARIF.
 constexpr std::string_view fix_description = "write the comment the generator writes for the statement";
 
+// Counts as JSON members, separated by commas.
+void append_counts(std::string& out, std::initializer_list<std::pair<std::string_view, std::size_t>> counts) {
+    std::string_view separator;
+    for (const auto& [name, count] : counts) {
+        out += separator;
+        separator = ", ";
+        append_json_member(out, name, count);
+    }
+}
+
 // The totals as one JSON object, on one line.
 void append_totals(std::string& out, const CheckTotals& totals) {
     const UnreadTotals& unread = totals.unread;
     out += '{';
-    append_json_member(out, "statements", totals.found);
-    out += ", ";
-    append_json_member(out, "checked", totals.checked);
-    out += ", ";
-    append_json_member(out, "errors", totals.by_severity[0]);
-    out += ", ";
-    append_json_member(out, "warnings", totals.by_severity[1]);
-    out += ", ";
-    append_json_member(out, "notes", totals.by_severity[2]);
-    out += ", ";
-    append_json_member(out, "silenced", totals.silenced);
-    out += ", ";
-    append_json_member(out, "edits", totals.edits);
-    out += ", ";
-    append_json_member(out, "files_not_read", totals.files_not_read);
+    append_counts(out, {{"statements", totals.found},
+                        {"checked", totals.checked},
+                        {"errors", totals.by_severity[0]},
+                        {"warnings", totals.by_severity[1]},
+                        {"notes", totals.by_severity[2]},
+                        {"silenced", totals.silenced},
+                        {"edits", totals.edits},
+                        {"files_not_read", totals.files_not_read}});
     out += R"(, "not_read": {)";
-    append_json_member(out, "lines_after_open_comment", unread.hidden_lines);
-    out += ", ";
-    append_json_member(out, "open_strings", unread.open_strings);
-    out += ", ";
-    append_json_member(out, "look_alikes", unread.look_alikes);
-    out += ", ";
-    append_json_member(out, "hidden_texts", unread.hidden_texts);
-    out += ", ";
-    append_json_member(out, "comments_not_compared", unread.comments_not_compared);
+    append_counts(out, {{"lines_after_open_comment", unread.hidden_lines},
+                        {"open_strings", unread.open_strings},
+                        {"look_alikes", unread.look_alikes},
+                        {"hidden_texts", unread.hidden_texts},
+                        {"comments_not_compared", unread.comments_not_compared}});
     out += "}}";
 }
 

@@ -17,8 +17,10 @@ void fail_if(bool failed) {
     }
 }
 
+// The value of a hexadecimal digit; the writer writes them in lower case.
 int hex_value(char c) {
-    return c >= 'a' ? c - 'a' + 10 : (c >= 'A' ? c - 'A' + 10 : c - '0');
+    fail_if((c < '0' || c > '9') && (c < 'a' || c > 'f'));
+    return c >= 'a' ? c - 'a' + 10 : c - '0';
 }
 
 // The text a JSON string (its quotes taken off) stands for; only the escapes the writer may write.
@@ -43,7 +45,7 @@ std::string read_back(std::string_view json) {
             break;
         case 'u':
             fail_if(json.substr(at + 1, 2) != "00" || at + 4 >= json.size());
-            text += static_cast<char>(hex_value(json[at + 3]) * 16 + hex_value(json[at + 4]));
+            text += static_cast<char>((hex_value(json[at + 3]) * 16) + hex_value(json[at + 4]));
             at += 4;
             break;
         default:

@@ -102,16 +102,16 @@ TEST(CliFormat, SarifListsTheChecksAsRulesAndTheFindingsAsResults) {
     ASSERT_GT(lines.size(), first_rule + qxrfanuc::checks.size() + 10) << result.out;
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.begin() + first_rule),
               (std::vector<std::string>{
-                  R"(  "$schema": "https://docs.oasis-open.org/sarif/sarif/v2.1.0/errata01/os/schemas/)"
-                  R"(sarif-schema-2.1.0.json",)",
+                  std::string(R"(  "$schema": "https://docs.oasis-open.org/sarif/sarif/v2.1.0/errata01/os/)"
+                              R"(schemas/sarif-schema-2.1.0.json",)"),
                   R"(  "version": "2.1.0",)",
                   R"(  "runs": [)",
                   R"(    {)",
                   R"(      "tool": {)",
                   R"(        "driver": {)",
                   R"(          "name": "qxr-fanuc-cli",)",
-                  R"(          "version": ")" QXR_FANUC_VERSION R"(",)",
-                  R"(          "informationUri": ")" QXR_FANUC_HOMEPAGE R"(",)",
+                  std::string(R"(          "version": ")" QXR_FANUC_VERSION R"(",)"),
+                  std::string(R"(          "informationUri": ")" QXR_FANUC_HOMEPAGE R"(",)"),
                   R"(          "rules": [)",
               }));
     // One rule a check, in the table's order, so that a result's ruleIndex names its rule.
@@ -151,10 +151,11 @@ TEST(CliFormat, SarifListsTheChecksAsRulesAndTheFindingsAsResults) {
                 R"("}}]}]}]})",
             "      ],",
             R"(      "invocations": [{"executionSuccessful": true, "toolExecutionNotifications": []}],)",
-            R"(      "properties": {"statements": 2, "checked": 2, "errors": 0, "warnings": 1, )"
-            R"("notes": 2, "silenced": 0, "edits": 2, "files_not_read": 0, "not_read": )"
-            R"({"lines_after_open_comment": 0, "open_strings": 0, "look_alikes": 0, "hidden_texts": )"
-            R"(0, "comments_not_compared": 0}})",
+            std::string(
+                R"(      "properties": {"statements": 2, "checked": 2, "errors": 0, "warnings": 1, )"
+                R"("notes": 2, "silenced": 0, "edits": 2, "files_not_read": 0, "not_read": )"
+                R"({"lines_after_open_comment": 0, "open_strings": 0, "look_alikes": 0, "hidden_texts": )"
+                R"(0, "comments_not_compared": 0}})"),
             "    }",
             "  ]",
             "}",
@@ -187,8 +188,9 @@ TEST(CliFormat, HostileTextStaysInsideItsStrings) {
         std::vector<std::string>(lines.begin() + first_result + 5, lines.begin() + first_result + 7),
         (std::vector<std::string>{
             R"(      "invocations": [{"executionSuccessful": false, "toolExecutionNotifications": [)",
-            R"(        {"level": "error", "message": {"text": "cannot read it: No such file or directory"}, )"
-            R"("locations": [{"physicalLocation": {"artifactLocation": {"uri": "no-such-file"}}}]}]}],)",
+            std::string(R"(        {"level": "error", "message": {"text": "cannot read it: No such file or )"
+                        R"(directory"}, "locations": [{"physicalLocation": {"artifactLocation": {"uri": )"
+                        R"("no-such-file"}}}]}]}],)"),
         }));
     EXPECT_EQ(result.exit_status, 1);
     const auto json = lines_of(cli({"--check", "--format", "json", "no-such-file", "-"}).out);
