@@ -61,7 +61,11 @@ public:
 
     void finding(const Finding& finding) {
         add_pending(nullptr);
-        if (!filter_.shows(finding.check, lines_.line(finding.line))) {
+        if (finding.line != silenced_line_) {
+            silenced_line_ = finding.line;
+            silenced_ = silenced_on(lines_.line(finding.line));
+        }
+        if (!filter_.shows(finding.check, silenced_)) {
             ++totals_.silenced;
             return;
         }
@@ -126,6 +130,8 @@ private:
     CheckTotals& totals_;
     FindingDocument* document_;
     std::optional<Finding> pending_; // a finding for the document, until it is known whether an edit follows
+    std::size_t silenced_line_ = 0;  // the line of the last finding, and what its comment silences
+    CheckSet silenced_;
 };
 
 // Why a script is not read: the most a script may hold, and its size where the file tells it (else 0).

@@ -7,13 +7,11 @@
 
 namespace qxrfanuc::cli {
 
-namespace {
-
-// Whether the line's // comment names the check after the silencing mark.
-bool silenced(std::string_view line, std::string_view name) {
+CheckSet silenced_on(std::string_view line) {
+    CheckSet silenced;
     const auto comment = line.find("//");
     if (comment == std::string_view::npos) {
-        return false;
+        return silenced;
     }
     for (auto at = line.find(silencing_mark, comment); at != std::string_view::npos;
          at = line.find(silencing_mark, at + 1)) {
@@ -21,21 +19,20 @@ bool silenced(std::string_view line, std::string_view name) {
         names = names.substr(0, names.find_first_of(" \t\r\n"));
         while (!names.empty()) {
             const auto comma = std::min(names.find(','), names.size());
-            if (names.substr(0, comma) == name) {
-                return true;
+            const auto named = std::ranges::find(checks, names.substr(0, comma), &CheckInfo::name);
+            if (named != checks.end()) {
+                silenced.set(static_cast<std::size_t>(named->check));
             }
             names.remove_prefix(std::min(comma + 1, names.size()));
         }
     }
-    return false;
+    return silenced;
 }
 
-} // namespace
-
-bool FindingFilter::shows(Check check, std::string_view line) const {
+bool FindingFilter::shows(Check check, const CheckSet& silenced) const {
     const bool kept = selected.empty() || std::ranges::find(selected, check) != selected.end();
     return kept && std::ranges::find(ignored, check) == ignored.end() &&
-           !silenced(line, check_info(check).name);
+           !silenced.test(static_cast<std::size_t>(check));
 }
 
 std::expected<std::vector<Check>, std::string> checks_named(std::string_view names) {

@@ -8,6 +8,7 @@
 
 #include "checks.h"
 
+#include <bitset>
 #include <expected>
 #include <string>
 #include <string_view>
@@ -18,12 +19,19 @@ namespace qxrfanuc::cli {
 // How a comment silences findings on its line.
 inline constexpr std::string_view silencing_mark = "qxr-check: ignore ";
 
+// A set of checks, one bit a check of the table.
+using CheckSet = std::bitset<checks.size()>;
+
+// The checks that the line's // comment silences; read once for all the findings on a line, which may be
+// long and hold many.
+[[nodiscard]] CheckSet silenced_on(std::string_view line);
+
 struct FindingFilter {
     std::vector<Check> selected; // empty: every check
     std::vector<Check> ignored;
 
-    // Whether a finding of the check on a line of this text is shown.
-    [[nodiscard]] bool shows(Check check, std::string_view line) const;
+    // Whether a finding of the check is shown on a line whose comment silences these checks.
+    [[nodiscard]] bool shows(Check check, const CheckSet& silenced) const;
 };
 
 // The checks a list of names separated by commas names, or a usage error that names the unknown one.
