@@ -9,39 +9,50 @@ namespace qxrfanuc::cli {
 
 namespace {
 
-// Where the line after the one starting at start starts, or past the text.
-std::size_t next_line_start(std::string_view text, std::size_t start) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    return end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+// Where the line that starts at start ends: at its line end, or at the text's end.
+std::size_t line_end(std::string_view text, std::size_t start) {
+    return std::min(text.find_first_of("\r\n", start), text.size());
 }
 
 } // namespace
+
+ScriptLines::ScriptLines(std::string_view text) : text_(text), end_(line_end(text, 0)) {}
+
+std::size_t ScriptLines::next_start() const {
+    return end_ + (text_.substr(end_).starts_with("\r\n") ? 2 : 1);
+}
+
+void ScriptLines::next_line() {
+    start_ = next_start();
+    end_ = line_end(text_, start_);
+    ++line_;
+}
 
 void ScriptLines::go_to(std::size_t number) {
     if (number < line_) {
         line_ = 1;
         start_ = 0;
+        end_ = line_end(text_, 0);
     }
-    for (; line_ < number && start_ < text_.size(); ++line_) {
-        start_ = next_line_start(text_, start_);
+    while (line_ < number && start_ < text_.size()) {
+        next_line();
     }
 }
 
 std::string_view ScriptLines::line(std::size_t number) {
     go_to(number);
-    if (line_ != number) {
+    if (line_ != number || start_ > text_.size()) {
         return {};
     }
-    const std::string_view rest = text_.substr(std::min(start_, text_.size()));
-    return rest.substr(0, rest.find_first_of("\r\n"));
+    return text_.substr(start_, end_ - start_);
 }
 
 TextPlace ScriptLines::place_of(std::size_t offset) {
     if (offset < start_) {
         go_to(1);
     }
-    for (std::size_t next = 0; (next = next_line_start(text_, start_)) <= offset; ++line_) {
-        start_ = next;
+    while (next_start() <= offset) {
+        next_line();
     }
     return {line_, offset - start_ + 1};
 }

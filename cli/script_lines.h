@@ -17,7 +17,7 @@ struct TextPlace {
 
 class ScriptLines {
 public:
-    explicit ScriptLines(std::string_view text) : text_(text) {}
+    explicit ScriptLines(std::string_view text);
 
     // The text of a line, without its line end (LF, CR LF or a lone CR); empty past the last one.
     [[nodiscard]] std::string_view line(std::size_t number);
@@ -27,11 +27,14 @@ public:
     [[nodiscard]] std::size_t character_column(TextPlace place);
 
 private:
-    void go_to(std::size_t number); // moves line_ and start_ to the line's start
+    void go_to(std::size_t number);               // moves to the line
+    [[nodiscard]] std::size_t next_start() const; // of the line after line_, or past the text
+    void next_line();
 
     std::string_view text_;
     std::size_t line_ = 1;
     std::size_t start_ = 0; // where line_ starts
+    std::size_t end_;       // and where it ends, before its line end
     TextPlace counted_{0, 1};
     std::size_t characters_ = 0; // before counted_ on its line
 };

@@ -95,6 +95,24 @@ TEST(CliFormat, EditOfASilencedFindingIsLeftOutWithIt) {
     EXPECT_EQ(lines[8], summary_line(R"("errors": 0, "warnings": 1, "notes": 1, "silenced": 1, "edits": 1)"));
 }
 
+// Lines end at CR LF and at a lone CR as well as at LF, for the findings and for their edits.
+TEST(CliFormat, EditsArePlacedOnLinesOfEveryEnd) {
+    const auto result = cli({"--check", "--fix", "--format", "json"},
+                            "mb.Read(6,4,2,1000);\r\n\r\xC3\xA9 mb.Read(8,4,2,1000);\r");
+    const auto lines = lines_of(result.out);
+    ASSERT_GT(lines.size(), 4U) << result.out;
+    const std::string comment =
+        R"("text": "  // Read Value From Fanuc General Register [R] 1, and Store in QXR )";
+    EXPECT_TRUE(lines[3].starts_with(R"(    {"file": "<stdin>", "line": 1, "column": 1, )")) << lines[3];
+    EXPECT_TRUE(lines[3].ends_with(R"("edit": {"line": 1, "column": 21, "end_column": 21, )" + comment +
+                                   R"(Register 12."}},)"))
+        << lines[3];
+    EXPECT_TRUE(lines[4].starts_with(R"(    {"file": "<stdin>", "line": 3, "column": 4, )")) << lines[4];
+    EXPECT_TRUE(lines[4].ends_with(R"("edit": {"line": 3, "column": 24, "end_column": 24, )" + comment +
+                                   R"(Register 16."}})"))
+        << lines[4];
+}
+
 TEST(CliFormat, SarifListsTheChecksAsRulesAndTheFindingsAsResults) {
     const auto result = cli({"--check", "--fix", "--format", "sarif"}, script);
     const auto lines = lines_of(result.out);
