@@ -41,7 +41,7 @@ measure() {
         { grep -c mb. "$script" || true; } | cat >/dev/null
         grep_times+=("$(echo "scale=3; ($(date +%s%N) - $start) / 1000000000" | bc)")
     done
-    printf '%-34s %9d bytes: median %5s s (grep -c %s s), peak memory %6s KiB\n' "$name" "$(wc -c <"$script")" \
+    printf '%-42s %9d bytes: median %5s s (grep -c %s s), peak memory %6s KiB\n' "$name" "$(wc -c <"$script")" \
         "$(median_of_five "${times[@]}")" "$(median_of_five "${grep_times[@]}")" "$(median_of_five "${memory[@]}")"
 }
 
