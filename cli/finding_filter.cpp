@@ -19,9 +19,10 @@ CheckSet silenced_on(std::string_view line) {
         names = names.substr(0, names.find_first_of(" \t\r\n"));
         while (!names.empty()) {
             const auto comma = std::min(names.find(','), names.size());
-            const auto named = std::ranges::find(checks, names.substr(0, comma), &CheckInfo::name);
-            if (named != checks.end()) {
-                silenced.set(static_cast<std::size_t>(named->check));
+            for (const auto& info : checks) {
+                if (info.name == names.substr(0, comma)) {
+                    silenced.set(static_cast<std::size_t>(info.check));
+                }
             }
             names.remove_prefix(std::min(comma + 1, names.size()));
         }
