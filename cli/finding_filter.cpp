@@ -4,8 +4,23 @@
 #include "messages.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace qxrfanuc::cli {
+
+namespace {
+
+// The check of the table with the name, if there is one.
+std::optional<Check> check_called(std::string_view name) {
+    for (const auto& info : checks) {
+        if (info.name == name) {
+            return info.check;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 CheckSet silenced_on(std::string_view line) {
     CheckSet silenced;
@@ -19,10 +34,8 @@ CheckSet silenced_on(std::string_view line) {
         names = names.substr(0, names.find_first_of(" \t\r\n"));
         while (!names.empty()) {
             const auto comma = std::min(names.find(','), names.size());
-            for (const auto& info : checks) {
-                if (info.name == names.substr(0, comma)) {
-                    silenced.set(static_cast<std::size_t>(info.check));
-                }
+            if (const auto check = check_called(names.substr(0, comma))) {
+                silenced.set(static_cast<std::size_t>(*check));
             }
             names.remove_prefix(std::min(comma + 1, names.size()));
         }
@@ -41,14 +54,11 @@ std::expected<std::vector<Check>, std::string> checks_named(std::string_view nam
     for (bool more = true; more;) {
         const auto comma = std::min(names.find(','), names.size());
         const std::string_view name = names.substr(0, comma);
-        std::size_t row = 0;
-        while (row < checks.size() && checks.at(row).name != name) {
-            ++row;
-        }
-        if (row == checks.size()) {
+        const auto check = check_called(name);
+        if (!check) {
             return std::unexpected("unknown check " + quoted(name) + "; --help lists the checks");
         }
-        named.push_back(checks.at(row).check);
+        named.push_back(*check);
         more = comma < names.size();
         names.remove_prefix(std::min(comma + 1, names.size()));
     }

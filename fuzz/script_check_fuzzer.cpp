@@ -8,6 +8,7 @@
 // an odd QXR register's note, and no edit.
 #include "generator_comment.h"
 #include "script_check.h"
+#include "script_lines.h"
 #include "script_strings.h"
 #include "script_text.h"
 
@@ -38,21 +39,12 @@ struct Fixed {
     }
 };
 
-// The 1-based line the byte at offset is on; a line ends at \r\n, \r or \n.
-std::size_t line_of(std::string_view text, std::size_t offset) {
-    std::size_t line = 1;
-    for (std::size_t at = 0; at < offset; ++at) {
-        line +=
-            text[at] == '\n' || (text[at] == '\r' && (at + 1 == text.size() || text[at + 1] != '\n')) ? 1 : 0;
-    }
-    return line;
-}
-
 Fixed fix(const std::string& text) {
     Fixed fixed;
     qxrfanuc::EditedText edited(text, [&](std::string_view piece) { fixed.text += piece; });
     std::size_t last_edit_end = 0;
     std::optional<std::size_t> finding_line; // of the finding just before, if no edit came after it
+    qxrfanuc::cli::ScriptLines lines(text);  // as a findings document places the edits
     const auto unread = qxrfanuc::check_script(
         text, qxrfanuc::CommentFixing::On,
         qxrfanuc::CheckSinks{
@@ -73,7 +65,7 @@ Fixed fix(const std::string& text) {
                 fail_if(!replaced.empty() && !replaced.starts_with("//") &&
                         !qxrfanuc::read_generator_comment(replaced));
                 fail_if(replaced.find_first_of("\r\n") != std::string_view::npos);
-                fail_if(finding_line != line_of(text, edit.offset));
+                fail_if(finding_line != lines.place_of(edit.offset).line);
                 finding_line.reset();
                 last_edit_end = edit.offset + edit.length;
                 edited.edit(edit);
